@@ -1,0 +1,21 @@
+#include "expr_compo.h"
+
+#include "calc_expression.h"
+
+void TExprCompo::Calculate() {
+  // The scanner reads this copy in place, so it must outlive the evaluation; a handler may change
+  // Expression or evaluate again meanwhile.
+  const std::string Copy(Expression.c_str());
+  FValid = CalcExpression(Copy.c_str(), FValue, FAssignment);
+  if (OnCalcDone) OnCalcDone(*this);
+  if (FValid) {
+    if (OnCalcSuccess) OnCalcSuccess(*this);
+  } else {
+    if (OnCalcError) OnCalcError(*this);
+  }
+}
+
+Extended TExprCompo::Value() const {
+  if (!FValid) throw ECalcException("正常な値が格納されていません。");
+  return FValue;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "runtime/exceptions.h"
+
+// The scanner's run-time half: input from the caller's string through a fixed push-back buffer,
+// the text of the token being matched, the match bookkeeping, and the fatal-limit routine.
+
+// A scanner limit was reached. The evaluation ends; the scanner, the symbol table and every
+// variable stay usable, and the next evaluation starts clean.
+class ELexLimit : public Exception {
+public:
+  explicit ELexLimit(std::string_view LimitMessage);
+};
+
+constexpr size_t kLexBufferSize = 2048;
+constexpr size_t kLexMatchStackSize = 1024;
+constexpr int kLexMaxRules = 16;
+
+// The bytes of the token being matched, end marker included when it was read.
+extern std::string TokenText;
+
+// Empties the input buffer (bytes read ahead or given back) and TokenText; the read position in
+// the string stays where it is.
+void ResetScanner();
+
+// Reads Text up to its first zero byte, lazily, at most kLexBufferSize bytes at a time; the caller
+// keeps the string alive and unchanged until the parse has ended.
+void SetInputString(const char* Text);
+
+// The next byte of the input, or 0 (the end marker) when the buffer is empty and the string is
+// exhausted.
+unsigned char LexReadByte();
+
+// Puts a byte back on top of the buffer; LexFatal "input buffer overflow" when it is full.
+void LexUnreadByte(unsigned char Byte);
+
+// Starts a token: TokenText and the match stack empty.
+void LexStartToken();
+
+// Records that Rule matches the whole of TokenText: sets its mark to the current length and
+// pushes it on the match stack; LexFatal "match stack overflow" beyond kLexMatchStackSize entries.
+void LexMatch(int Rule);
+
+// Selects the winning rule: drops stack entries without a mark, gives back the bytes beyond the
+// top rule's mark (last byte first), cuts TokenText to it and clears the mark. Returns the rule,
+// or 0 when no rule matched.
+int LexSelect();
+
+// Writes "LexLib: " and the message to standard output and ends the evaluation with ELexLimit.
+[[noreturn]] void LexFatal(std::string_view Message);

@@ -1,0 +1,43 @@
+#pragma once
+
+// The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen.
+// Lookups are linear scans of a state's short action or goto list; the first match wins.
+
+enum YyActionKind : short { YyShift, YyReduce, YyAccept };
+
+struct YyRule {
+  short Lhs;     // nonterminal number; -1 for the augmented start rule 0
+  short Length;  // symbols on the right-hand side
+};
+
+struct YyAction {
+  short Token;  // token code
+  YyActionKind Kind;
+  short Value;  // target state of a shift, rule of a reduction
+};
+
+struct YyGoto {
+  short Nonterminal;
+  short State;
+};
+
+struct YyState {
+  short DefaultRule;  // reduce by it without reading a token; -1: consult the action list
+  short FirstAction, ActionCount;
+  short FirstGoto, GotoCount;
+};
+
+#include "calc_tables.h"  // generated: YyNonterminal
+
+extern const YyRule YyRules[];
+extern const YyAction YyActions[];
+extern const YyGoto YyGotos[];
+extern const YyState YyStates[];
+extern const int YyStateCount;
+extern const int YyRuleCount;
+
+// The action of State on Token, or null when the token is a syntax error there.
+const YyAction* YyFindAction(int State, int Token);
+
+// The state entered from State over a reduced Nonterminal.
+int YyFindGoto(int State, int Nonterminal);

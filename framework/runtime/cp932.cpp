@@ -1,0 +1,111 @@
+#include "runtime/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+// One conversion descriptor per direction and thread, opened on first use and kept.
+class IconvHandle {
+public:
+  IconvHandle(const char* To, const char* From) : Handle(iconv_open(To, From)) {
+    if (Handle == reinterpret_cast<iconv_t>(-1)) {
+      throw EConvertError(std::string("The text conversion from ") + From + " to " + To +
+                          " is not available on this system");
+    }
+  }
+  ~IconvHandle() { iconv_close(Handle); }
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+
+  // Converts all of Input; false when any of it cannot be converted.
+  bool Convert(std::string_view Input, std::string& Output) {
+    iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+    char* In = const_cast<char*>(Input.data());
+    size_t InLeft = Input.size();
+    char Buffer[16];
+    while (InLeft > 0) {
+      char* Out = Buffer;
+      size_t OutLeft = sizeof Buffer;
+      const size_t Done = iconv(Handle, &In, &InLeft, &Out, &OutLeft);
+      Output.append(Buffer, static_cast<size_t>(Out - Buffer));
+      if (Done == static_cast<size_t>(-1) && errno != E2BIG) return false;
+    }
+    return true;
+  }
+
+private:
+  iconv_t Handle;
+};
+
+std::string Describe(std::string_view Character, char32_t CodePoint) {
+  char Code[16];
+  std::snprintf(Code, sizeof Code, "U+%04X", static_cast<unsigned>(CodePoint));
+  return "\"" + std::string(Character) + "\" (" + Code + ")";
+}
+
+// Length of the UTF-8 sequence at Text[Position] and its code point; 0 when it is not valid UTF-8
+// (a stray continuation byte, a cut sequence, an overlong form, a surrogate, beyond U+10FFFF).
+size_t DecodeUtf8(std::string_view Text, size_t Position, char32_t& CodePoint) {
+  const auto Byte = [&](size_t I) { return static_cast<unsigned char>(Text[Position + I]); };
+  const unsigned char Lead = Byte(0);
+  size_t Length;
+  char32_t Minimum;
+  if (Lead < 0x80) {
+    CodePoint = Lead;
+    return 1;
+  } else if ((Lead & 0xE0) == 0xC0) {
+    Length = 2, CodePoint = Lead & 0x1F, Minimum = 0x80;
+  } else if ((Lead & 0xF0) == 0xE0) {
+    Length = 3, CodePoint = Lead & 0x0F, Minimum = 0x800;
+  } else if ((Lead & 0xF8) == 0xF0) {
+    Length = 4, CodePoint = Lead & 0x07, Minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (Position + Length > Text.size()) return 0;
+  for (size_t I = 1; I < Length; ++I) {
+    if ((Byte(I) & 0xC0) != 0x80) return 0;
+    CodePoint = (CodePoint << 6) | (Byte(I) & 0x3F);
+  }
+  if (CodePoint < Minimum || CodePoint > 0x10FFFF) return 0;
+  if (CodePoint >= 0xD800 && CodePoint <= 0xDFFF) return 0;
+  return Length;
+}
+
+}  // namespace
+
+std::string Utf8ToCp932(std::string_view Utf8) {
+  std::string Result;
+  Result.reserve(Utf8.size());
+  size_t Position = 0;
+  while (Position < Utf8.size()) {
+    // Plain ASCII is the same in both encodings and is by far the common case.
+    if (static_cast<unsigned char>(Utf8[Position]) < 0x80) {
+      Result.push_back(Utf8[Position++]);
+      continue;
+    }
+    char32_t CodePoint = 0;
+    const size_t Length = DecodeUtf8(Utf8, Position, CodePoint);
+    if (Length == 0) {
+      char Message[96];
+      std::snprintf(Message, sizeof Message, "Invalid UTF-8 byte 0x%02X at byte %zu of the text",
+                    static_cast<unsigned char>(Utf8[Position]), Position + 1);
+      throw EConvertError(Message);
+    }
+    const std::string_view Character = Utf8.substr(Position, Length);
+    thread_local IconvHandle ToCp932("CP932", "UTF-8");
+    thread_local IconvHandle FromCp932("UTF-8", "CP932");
+    std::string Encoded, Back;
+    if (!ToCp932.Convert(Character, Encoded) || !FromCp932.Convert(Encoded, Back) ||
+        Back != Character) {
+      throw EConvertError("The character " + Describe(Character, CodePoint) +
+                          " has no Shift-JIS (CP932) form");
+    }
+    Result += Encoded;
+    Position += Length;
+  }
+  return Result;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/exceptions.h"
+
+// Text that cannot be converted: invalid UTF-8, or a character with no Shift-JIS (CP932) form.
+class EConvertError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Converts UTF-8 text to the Shift-JIS code page 932 bytes the expression engine reads. Only exact
+// conversions are made: a character that CP932 cannot hold, or holds only as another character
+// (such as the yen sign, which would come back as a backslash), raises EConvertError naming it.
+std::string Utf8ToCp932(std::string_view Utf8);

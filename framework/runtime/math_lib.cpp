@@ -1,0 +1,47 @@
+#include "runtime/math_lib.h"
+
+#include <cmath>
+
+#include "runtime/float_faults.h"
+
+Extended Sin(Extended X) { return sinl(X); }
+
+Extended Cos(Extended X) { return cosl(X); }
+
+Extended Exp(Extended X) { return expl(X); }
+
+Extended ScaledLog2(Extended Y, Extended X) {
+  Extended Result;
+  // FYL2X takes X in st(0) and Y in st(1), pops both and pushes Y × log2(X).
+  asm("fyl2x" : "=t"(Result) : "0"(X), "u"(Y) : "st(1)");
+  return Result;
+}
+
+Extended SquareRoot(Extended X) {
+  Extended Result;
+  asm("fsqrt" : "=t"(Result) : "0"(X));
+  return Result;
+}
+
+Extended ArcTan2(Extended Y, Extended X) {
+  Extended Result;
+  // FPATAN takes X in st(0) and Y in st(1), pops both and pushes the arctangent of Y / X.
+  asm("fpatan" : "=t"(Result) : "0"(X), "u"(Y) : "st(1)");
+  return Result;
+}
+
+namespace Math {
+
+Extended Tan(Extended X) { return CheckedCall(+[](Extended A) { return tanl(A); }, X); }
+
+Extended ArcSin(Extended X) { return CheckedCall(+[](Extended A) { return asinl(A); }, X); }
+
+Extended ArcCos(Extended X) { return CheckedCall(+[](Extended A) { return acosl(A); }, X); }
+
+Extended Log10(Extended X) { return CheckedCall(+[](Extended A) { return log10l(A); }, X); }
+
+Extended Power(Extended Base, Extended Exponent) {
+  return CheckedCall(+[](Extended B, Extended E) { return powl(B, E); }, Base, Exponent);
+}
+
+}  // namespace Math

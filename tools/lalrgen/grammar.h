@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A context-free grammar with yacc-style precedence declarations, as read from a grammar file.
+enum class Associativity { None, Left, Right, NonAssoc };
+
+struct GrammarSymbol {
+  std::string Name;   // "NUMBER", "'+'" or "expr"
+  bool Terminal = false;
+  int Code = -1;      // token code of a terminal
+  int Precedence = 0; // 0: none; higher binds tighter
+  Associativity Assoc = Associativity::None;
+};
+
+struct GrammarRule {
+  int Lhs = -1;             // nonterminal symbol index
+  std::vector<int> Rhs;     // symbol indices
+  int Precedence = 0;       // of the rightmost terminal with a precedence
+  Associativity Assoc = Associativity::None;
+  int Line = 0;             // line of the grammar file, for messages
+};
+
+struct Grammar {
+  std::vector<GrammarSymbol> Symbols;  // symbol 0 is end of input, symbol 1 the augmented start
+  std::vector<GrammarRule> Rules;      // rule 0 is $accept -> start
+  int EndSymbol = 0;
+  int AcceptSymbol = 1;
+
+  int Find(const std::string& Name) const {
+    for (size_t I = 0; I < Symbols.size(); ++I) {
+      if (Symbols[I].Name == Name) return static_cast<int>(I);
+    }
+    return -1;
+  }
+  bool IsTerminal(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Terminal; }
+};
+
+// Reads the grammar file; on an error prints it with its line and returns false.
+bool ReadGrammar(const std::string& Path, Grammar& Result);

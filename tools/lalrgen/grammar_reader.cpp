@@ -1,0 +1,179 @@
+#include <cctype>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "grammar.h"
+
+// Grammar file format:
+//   # comment to the end of the line
+//   %token NAME CODE            a named terminal and its token code
+//   %left|%right|%nonassoc T... a precedence level, lowest first; T is a NAME or a 'c' literal
+//   %start name                 the start symbol (default: the left side of the first rule)
+//   %%
+//   lhs : sym sym ... | sym ... ;
+// Rules are numbered from 1 in the order written.
+namespace {
+
+struct Reader {
+  Grammar& G;
+  std::string Path;
+  int Line = 0;
+  bool Failed = false;
+
+  void Error(const std::string& Message) {
+    std::cerr << Path << ":" << Line << ": " << Message << "\n";
+    Failed = true;
+  }
+
+  int Terminal(const std::string& Name) {
+    int Index = G.Find(Name);
+    if (Index >= 0) return Index;
+    if (Name.size() == 3 && Name.front() == '\'' && Name.back() == '\'') {
+      GrammarSymbol Literal;
+      Literal.Name = Name;
+      Literal.Terminal = true;
+      Literal.Code = static_cast<unsigned char>(Name[1]);
+      G.Symbols.push_back(Literal);
+      return static_cast<int>(G.Symbols.size() - 1);
+    }
+    return -1;
+  }
+};
+
+std::vector<std::string> Words(const std::string& Text) {
+  std::vector<std::string> Result;
+  std::istringstream Stream(Text);
+  std::string Word;
+  while (Stream >> Word) Result.push_back(Word);
+  return Result;
+}
+
+}  // namespace
+
+bool ReadGrammar(const std::string& Path, Grammar& G) {
+  std::ifstream File(Path);
+  if (!File) {
+    std::cerr << Path << ": cannot open\n";
+    return false;
+  }
+  Reader R{G, Path};
+  G.Symbols = {{"$end", true, 0}, {"$accept", false}};
+  G.Rules = {GrammarRule{}};
+  int Level = 0;
+  std::string StartName;
+  std::string RuleText;  // the rules section with comments removed, one line per line
+  std::vector<int> RuleLines;
+  bool InRules = false;
+  std::string Text;
+  while (std::getline(File, Text)) {
+    ++R.Line;
+    if (auto Hash = Text.find('#'); Hash != std::string::npos) Text.erase(Hash);
+    if (InRules) {
+      RuleText += Text + "\n";
+      RuleLines.push_back(R.Line);
+      continue;
+    }
+    const auto W = Words(Text);
+    if (W.empty()) continue;
+    if (W[0] == "%%") {
+      InRules = true;
+    } else if (W[0] == "%token" && W.size() == 3) {
+      G.Symbols.push_back({W[1], true, std::stoi(W[2])});
+    } else if (W[0] == "%start" && W.size() == 2) {
+      StartName = W[1];
+    } else if (W[0] == "%left" || W[0] == "%right" || W[0] == "%nonassoc") {
+      ++Level;
+      const Associativity A = W[0] == "%left"    ? Associativity::Left
+                              : W[0] == "%right" ? Associativity::Right
+                                                 : Associativity::NonAssoc;
+      for (size_t I = 1; I < W.size(); ++I) {
+        const int T = R.Terminal(W[I]);
+        if (T < 0) {
+          R.Error("unknown token " + W[I]);
+          continue;
+        }
+        G.Symbols[static_cast<size_t>(T)].Precedence = Level;
+        G.Symbols[static_cast<size_t>(T)].Assoc = A;
+      }
+    } else {
+      R.Error("unknown declaration: " + Text);
+    }
+  }
+
+  // Rules: "lhs : a b | c ;" spread over any number of lines. Left sides first, so that a
+  // nonterminal may be used before its rules.
+  struct PendingRule {
+    std::string Lhs;
+    std::vector<std::string> Rhs;
+    int Line;
+  };
+  std::vector<PendingRule> Pending;
+  {
+    std::string Lhs;
+    PendingRule Current;
+    bool Open = false;
+    size_t LineIndex = 0;
+    std::istringstream Lines(RuleText);
+    while (std::getline(Lines, Text)) {
+      R.Line = RuleLines[LineIndex++];
+      for (const auto& Word : Words(Text)) {
+        if (!Open) {
+          Lhs = Word;
+          Open = true;
+          Current = {Lhs, {}, R.Line};
+          continue;
+        }
+        if (Word == ":") {
+          Current.Line = R.Line;
+        } else if (Word == "|" || Word == ";") {
+          Pending.push_back(Current);
+          Current = {Lhs, {}, R.Line};
+          if (Word == ";") Open = false;
+        } else {
+          if (Current.Rhs.empty()) Current.Line = R.Line;
+          Current.Rhs.push_back(Word);
+        }
+      }
+    }
+    if (Open) R.Error("rule for " + Lhs + " is not ended by ';'");
+  }
+  for (const auto& P : Pending) {
+    if (G.Find(P.Lhs) < 0) G.Symbols.push_back({P.Lhs, false});
+    if (G.IsTerminal(G.Find(P.Lhs))) {
+      R.Line = P.Line;
+      R.Error(P.Lhs + " is a token and cannot have rules");
+    }
+  }
+  for (const auto& P : Pending) {
+    GrammarRule Rule;
+    Rule.Lhs = G.Find(P.Lhs);
+    Rule.Line = P.Line;
+    R.Line = P.Line;
+    for (const auto& Name : P.Rhs) {
+      int S = G.Find(Name);
+      if (S < 0) S = R.Terminal(Name);
+      if (S < 0) {
+        R.Error("undefined symbol " + Name);
+        continue;
+      }
+      Rule.Rhs.push_back(S);
+      const auto& Symbol = G.Symbols[static_cast<size_t>(S)];
+      if (Symbol.Terminal && Symbol.Precedence > 0) {
+        Rule.Precedence = Symbol.Precedence;
+        Rule.Assoc = Symbol.Assoc;
+      }
+    }
+    G.Rules.push_back(Rule);
+  }
+  if (G.Rules.size() < 2) R.Error("no rules");
+  if (R.Failed) return false;
+  const int Start = StartName.empty() ? G.Rules[1].Lhs : G.Find(StartName);
+  if (Start < 0 || G.IsTerminal(Start)) {
+    R.Error("bad start symbol " + StartName);
+    return false;
+  }
+  G.Rules[0].Lhs = G.AcceptSymbol;
+  G.Rules[0].Rhs = {Start};
+  return true;
+}
