@@ -1,0 +1,101 @@
+// vellox-calc through the real binary: what goes to standard output and standard error, and the
+// exit status.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/process.h"
+
+namespace {
+
+ProcessResult Calc(std::vector<std::string> Arguments, const std::string& Input = "") {
+  Arguments.insert(Arguments.begin(), VELLOX_CALC);
+  return RunProcess(Arguments, Input);
+}
+
+struct CliCase {
+  std::vector<std::string> Arguments;
+  std::string Input;
+  std::string Stdout;
+  std::string Stderr;
+  int ExitCode;
+};
+
+TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
+  const CliCase Cases[] = {
+      {{"1+2"}, "", "3\n", "", 0},
+      {{"x = 2 ** 10", "x / 4", "X"}, "", "1024\n256\n1024\n", "", 0},  // variables carry over
+      {{"2**64", "1/3", "1.5E-7*1", "-0"}, "", "1.84467440737096E19\n0.333333333333333\n1.5E-7\n0\n", "", 0},
+      {{"-1+2"}, "", "1\n", "", 0},  // an argument starting with '-' is an expression
+      {{}, "a = 3\na * 2\n", "3\n6\n", "", 0},
+      {{}, "1+1\r\n2+2\r\n", "2\n4\n", "", 0},  // CRLF line ends
+      {{}, "7", "7\n", "", 0},                  // last line without a line end
+      {{}, "", "", "", 0},                      // nothing to evaluate
+      {{}, "1\n\n2\n", "1\nsyntax error\n2\n", "", 1},  // an empty line is an empty expression
+  };
+  for (const auto& C : Cases) {
+    const auto R = Calc(C.Arguments, C.Input);
+    const std::string What = C.Arguments.empty() ? "stdin: " + C.Input : C.Arguments[0];
+    EXPECT_EQ(R.Stdout, C.Stdout) << What;
+    EXPECT_EQ(R.Stderr, C.Stderr) << What;
+    EXPECT_EQ(R.ExitCode, C.ExitCode) << What;
+  }
+}
+
+TEST(VelloxCalc, FailuresAreReportedAndTheRestIsStillEvaluated) {
+  const CliCase Cases[] = {
+      {{"1 +", "2"}, "", "syntax error\n2\n", "", 1},
+      {{"1/0", "3"}, "", "3\n", "vellox-calc: Floating point division by zero\n", 1},
+      {{"SQRT(-1)"}, "", "", "vellox-calc: Invalid floating point operation\n", 1},
+      {{"SQR(1.0E3000)"}, "", "", "vellox-calc: Floating point overflow\n", 1},
+      {{"1.0E5000"}, "", "", "vellox-calc: Floating point overflow\n", 1},
+      {{std::string(1022, '(') + "1" + std::string(1022, ')')}, "", "yyparse stack overflow\n", "", 1},
+      {{"y = 5", "y = 1/0", "y"}, "", "5\n5\n", "vellox-calc: Floating point division by zero\n", 1},
+      {{}, "1/0\n4\n", "4\n", "vellox-calc: Floating point division by zero\n", 1},
+  };
+  for (const auto& C : Cases) {
+    const auto R = Calc(C.Arguments, C.Input);
+    const std::string What = C.Arguments.empty() ? "stdin: " + C.Input : C.Arguments[0].substr(0, 20);
+    EXPECT_EQ(R.Stdout, C.Stdout) << What;
+    EXPECT_EQ(R.Stderr, C.Stderr) << What;
+    EXPECT_EQ(R.ExitCode, C.ExitCode) << What;
+  }
+}
+
+TEST(VelloxCalc, AScannerLimitEndsOnlyThatExpression) {
+  const auto R = Calc({"n = 2", "n = " + std::string(1024, 'a'), "n + 1"});
+  EXPECT_EQ(R.Stdout, "2\nLexLib: match stack overflow\n3\n");
+  EXPECT_NE(R.Stderr.find("vellox-calc: "), std::string::npos);
+  EXPECT_NE(R.Stderr.find("match stack overflow"), std::string::npos);
+  EXPECT_EQ(R.Stderr.find('\n'), R.Stderr.size() - 1);  // one line
+  EXPECT_EQ(R.ExitCode, 1);
+}
+
+TEST(VelloxCalc, Utf8NamesAreShiftJisNamesOfTheEngine) {
+  // ア and ヂ differ only in a trail byte that folds like a letter: the same variable.
+  auto R = Calc({"xア = 1", "xヂ + 1", "x値 = 2", "X値 * x値"});
+  EXPECT_EQ(R.Stdout, "1\n2\n2\n4\n");
+  EXPECT_EQ(R.ExitCode, 0);
+
+  R = Calc({}, "値 = 5\nｱ\n");  // a double-byte or katakana character cannot start a name
+  EXPECT_EQ(R.Stdout, "syntax error\nsyntax error\n");
+}
+
+TEST(VelloxCalc, TextWithoutAShiftJisFormIsRejectedUnevaluated) {
+  const auto R = Calc({"v = 1", "v = 2 €", "v", "\xff"});
+  EXPECT_EQ(R.Stdout, "1\n1\n");
+  EXPECT_NE(R.Stderr.find("vellox-calc: The character \"€\" (U+20AC) has no Shift-JIS (CP932) form\n"),
+            std::string::npos) << R.Stderr;
+  EXPECT_NE(R.Stderr.find("vellox-calc: Invalid UTF-8 byte 0xFF"), std::string::npos) << R.Stderr;
+  EXPECT_EQ(R.ExitCode, 1);
+}
+
+TEST(VelloxCalc, HelpPrintsUsage) {
+  const auto R = Calc({"--help"});
+  EXPECT_EQ(R.Stdout.rfind("Usage: vellox-calc", 0), 0u);
+  EXPECT_EQ(R.Stderr, "");
+  EXPECT_EQ(R.ExitCode, 0);
+}
+
+}  // namespace
