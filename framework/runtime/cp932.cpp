@@ -77,6 +77,22 @@ size_t DecodeUtf8(std::string_view Text, size_t Position, char32_t& CodePoint) {
 
 }  // namespace
 
+namespace {
+
+IconvHandle& ToCp932() {
+  thread_local IconvHandle Handle("CP932", "UTF-8");
+  return Handle;
+}
+
+IconvHandle& FromCp932() {
+  thread_local IconvHandle Handle("UTF-8", "CP932");
+  return Handle;
+}
+
+bool IsLeadByte(unsigned char Byte) { return (Byte >= 0x81 && Byte <= 0x9F) || (Byte >= 0xE0 && Byte <= 0xFC); }
+
+}  // namespace
+
 std::string Utf8ToCp932(std::string_view Utf8) {
   std::string Result;
   Result.reserve(Utf8.size());
@@ -96,15 +112,31 @@ std::string Utf8ToCp932(std::string_view Utf8) {
       throw EConvertError(Message);
     }
     const std::string_view Character = Utf8.substr(Position, Length);
-    thread_local IconvHandle ToCp932("CP932", "UTF-8");
-    thread_local IconvHandle FromCp932("UTF-8", "CP932");
     std::string Encoded, Back;
-    if (!ToCp932.Convert(Character, Encoded) || !FromCp932.Convert(Encoded, Back) ||
+    if (!ToCp932().Convert(Character, Encoded) || !FromCp932().Convert(Encoded, Back) ||
         Back != Character) {
       throw EConvertError("The character " + Describe(Character, CodePoint) +
                           " has no Shift-JIS (CP932) form");
     }
     Result += Encoded;
+    Position += Length;
+  }
+  return Result;
+}
+
+std::string Cp932ToUtf8(std::string_view Cp932) {
+  std::string Result;
+  Result.reserve(Cp932.size());
+  size_t Position = 0;
+  while (Position < Cp932.size()) {
+    const auto Byte = static_cast<unsigned char>(Cp932[Position]);
+    if (Byte < 0x80) {
+      Result.push_back(static_cast<char>(Byte));
+      ++Position;
+      continue;
+    }
+    const size_t Length = IsLeadByte(Byte) && Position + 1 < Cp932.size() ? 2 : 1;
+    if (!FromCp932().Convert(Cp932.substr(Position, Length), Result)) Result += "\xEF\xBF\xBD";
     Position += Length;
   }
   return Result;

@@ -15,3 +15,7 @@ public:
 // conversions are made: a character that CP932 cannot hold, or holds only as another character
 // (such as the yen sign, which would come back as a backslash), raises EConvertError naming it.
 std::string Utf8ToCp932(std::string_view Utf8);
+
+// Converts Shift-JIS (CP932) bytes to UTF-8 for display; a byte sequence with no character is
+// shown as U+FFFD. Never raises for bad input.
+std::string Cp932ToUtf8(std::string_view Cp932);

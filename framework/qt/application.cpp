@@ -1,0 +1,56 @@
+#include "qt/application.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "runtime/exceptions.h"
+
+namespace Application {
+
+namespace {
+
+QString& StoredTitle() {
+  static QString Title;
+  return Title;
+}
+
+ExceptionReporter& Reporter() {
+  static ExceptionReporter Current;
+  return Current;
+}
+
+}  // namespace
+
+void SetTitle(const QString& Title) {
+  StoredTitle() = Title;
+  QCoreApplication::setApplicationName(Title);
+}
+
+QString Title() { return StoredTitle(); }
+
+void ShowException(const QString& Message) {
+  if (Reporter()) {
+    Reporter()(Message);
+    return;
+  }
+  QMessageBox Box(QMessageBox::Critical, Title(), Message, QMessageBox::Ok);
+  // Above the always-on-top strip, or the user could not see (or close) it.
+  Box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  Box.exec();
+}
+
+void SetExceptionReporter(ExceptionReporter NewReporter) { Reporter() = std::move(NewReporter); }
+
+void HandleCurrentException() {
+  try {
+    throw;
+  } catch (const std::exception& Error) {
+    ShowException(QString::fromUtf8(Error.what()));
+  } catch (...) {
+    ShowException(QStringLiteral("An unknown error occurred."));
+  }
+}
+
+void ProcessMessages() { QCoreApplication::processEvents(); }
+
+}  // namespace Application

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <utility>
+
+// The application object's services: its title, the default handling of exceptions that escape a
+// handler, and the guard through which every handler that Qt calls runs, so that no exception
+// crosses Qt's event loop.
+namespace Application {
+
+void SetTitle(const QString& Title);
+QString Title();
+
+// Shows the message of an exception that escaped a handler in a message box titled with the
+// application title, kept above always-on-top windows; the program then goes on.
+void ShowException(const QString& Message);
+
+// Replaces the message box of ShowException (for tests: they record the message instead).
+using ExceptionReporter = std::function<void(const QString& Message)>;
+void SetExceptionReporter(ExceptionReporter Reporter);
+
+// Shows the exception that is being handled (called from inside a catch block).
+void HandleCurrentException();
+
+// Runs a handler; an exception it raises is shown and the program goes on.
+template <class Handler>
+void Guard(Handler&& Run) {
+  try {
+    std::forward<Handler>(Run)();
+  } catch (...) {
+    HandleCurrentException();
+  }
+}
+
+// Handles the events that are waiting, then returns.
+void ProcessMessages();
+
+}  // namespace Application

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "notify_icon.h"
+
+// A notification area that records every call with a copy of its record, and answers as told.
+class RecordingShell : public NotifyIconShell {
+public:
+  struct Call {
+    uint32_t Message;
+    NOTIFYICONDATAA Data;
+  };
+  std::vector<Call> Calls;
+  bool Accept = true;
+
+  bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) override {
+    Calls.push_back({Message, Data});
+    return Message == NIM_DELETE || Accept;
+  }
+
+  std::vector<uint32_t> Messages() const {
+    std::vector<uint32_t> Result;
+    for (const auto& C : Calls) Result.push_back(C.Message);
+    return Result;
+  }
+};

@@ -1,0 +1,128 @@
+#include "callback_window.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QWidget>
+
+#include <algorithm>
+#include <string>
+
+#include "qt/application.h"
+
+namespace {
+
+constexpr int kSingleClickExtraMs = 50;
+
+TTrayIcon* FindInstance(uintptr_t Identifier) {
+  const std::string Key = std::to_string(Identifier);
+  const auto Entry = std::find_if(IconList.begin(), IconList.end(),
+                                  [&](const auto& E) { return E.first == Key; });
+  return Entry == IconList.end() ? nullptr : Entry->second;
+}
+
+}  // namespace
+
+TSingleClick::TSingleClick(TTrayIcon* Clicked, int DoubleClickMs)
+    : Icon(Clicked), WaitMs(DoubleClickMs + kSingleClickExtraMs) {
+  connect(this, &QThread::finished, this, &QObject::deleteLater);
+}
+
+void TSingleClick::run() { msleep(static_cast<unsigned long>(WaitMs)); }
+
+TCallbackWindow::TCallbackWindow(QObject* Owner) : QObject(Owner) {}
+
+bool TCallbackWindow::event(QEvent* Event) {
+  if (Event->type() != TMessageEvent::EventType) return QObject::event(Event);
+  const auto* Message = static_cast<TMessageEvent*>(Event);
+  if (Message->Msg == WM_TRAYNOTIFY) {
+    Application::Guard([&] { WMTrayNotify(Message->WParam, Message->LParam); });
+  }
+  return true;
+}
+
+void TCallbackWindow::WMTrayNotify(uintptr_t WParam, intptr_t LParam) {
+  TTrayIcon* Instance = FindInstance(WParam);
+  if (Instance == nullptr) return;
+  CurrentIcon = Instance;
+  if (!Instance->Enabled()) return;
+  const QPoint Position = QCursor::pos();
+  const int X = Position.x(), Y = Position.y();
+
+  switch (LParam) {
+    case WM_MOUSEMOVE:
+      if (Instance->OnMouseMove) Instance->OnMouseMove(*Instance, 0, X, Y);
+      break;
+    case WM_LBUTTONDOWN:
+      if (Instance->LBPopupMenu() != nullptr && Instance->AutoPopup) {
+        Popup(*Instance, Instance->LBPopupMenu(), Position);
+      } else if (Instance->OnMouseDown) {
+        Instance->OnMouseDown(*Instance, mbLeft, ssLeft, X, Y);
+      }
+      break;
+    case WM_LBUTTONUP:
+      if (Instance->OnMouseUp) {
+        Instance->OnMouseUp(*Instance, mbLeft, ssLeft, X, Y);
+      } else {
+        ReleaseDetection(*Instance);
+      }
+      break;
+    case WM_LBUTTONDBLCLK:
+      Instance->ClickPending = true;
+      if (Instance->OnDblClick) Instance->OnDblClick(*Instance);
+      break;
+    case WM_RBUTTONDOWN:
+      if (Instance->RBPopupMenu() != nullptr && Instance->AutoPopup) {
+        Popup(*Instance, Instance->RBPopupMenu(), Position);
+      } else if (Instance->OnMouseDown) {
+        Instance->OnMouseDown(*Instance, mbRight, ssRight, X, Y);
+      }
+      break;
+    case WM_RBUTTONUP:
+      if (Instance->OnMouseUp) Instance->OnMouseUp(*Instance, mbRight, ssRight, X, Y);
+      break;
+    case WM_MBUTTONDOWN:
+      if (Instance->OnMouseDown) Instance->OnMouseDown(*Instance, mbMiddle, ssMiddle, X, Y);
+      break;
+    case WM_MBUTTONUP:
+      if (Instance->OnMouseUp) Instance->OnMouseUp(*Instance, mbMiddle, ssMiddle, X, Y);
+      break;
+    default:  // WM_RBUTTONDBLCLK and anything else
+      break;
+  }
+}
+
+void TCallbackWindow::Popup(TTrayIcon& Instance, QMenu* Menu, QPoint Position) {
+  // Bring the owner form forward first, so the menu closes when the user clicks elsewhere.
+  const QPointer<QMenu> Fixed = Menu;
+  if (auto* Form = qobject_cast<QWidget*>(Instance.parent()); Form != nullptr && Form->isWindow()) {
+    Form->raise();
+    Form->activateWindow();
+    Application::ProcessMessages();
+  }
+  // Waiting events may have freed the menu.
+  if (!Fixed.isNull()) Fixed->popup(Position);
+}
+
+void TCallbackWindow::ReleaseDetection(TTrayIcon& Instance) {
+  if (!Instance.OnClick) {
+    Instance.ClickPending = false;
+  } else if (Instance.ClickPending) {
+    Instance.ClickPending = false;  // this release ends a double click
+  } else {
+    Instance.ClickPending = true;
+    const int DoubleClickMs = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    auto* Wait = new TSingleClick(&Instance, DoubleClickMs);
+    connect(Wait, &QThread::finished, this, [this, Wait] { SingleClickDone(Wait); });
+    Wait->start();
+  }
+}
+
+void TCallbackWindow::SingleClickDone(TSingleClick* Sender) {
+  const QPointer<TTrayIcon> Instance = Sender->Icon;
+  if (Instance.isNull()) return;  // destroyed during the wait: nothing touches it
+  Application::Guard([&] {
+    if (Instance->OnClick && Instance->ClickPending) Instance->OnClick(*Instance);
+  });
+  if (!Instance.isNull()) Instance->ClickPending = false;
+}

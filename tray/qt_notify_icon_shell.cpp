@@ -1,0 +1,66 @@
+#include "qt_notify_icon_shell.h"
+
+#include <cstring>
+
+#include "qt/icon.h"
+#include "runtime/cp932.h"
+
+namespace {
+
+// The mouse messages of one activation, in the order a click produces them.
+std::pair<intptr_t, intptr_t> MouseMessages(QSystemTrayIcon::ActivationReason Reason) {
+  switch (Reason) {
+    case QSystemTrayIcon::Trigger: return {WM_LBUTTONDOWN, WM_LBUTTONUP};
+    case QSystemTrayIcon::DoubleClick: return {WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    case QSystemTrayIcon::Context: return {WM_RBUTTONDOWN, WM_RBUTTONUP};
+    case QSystemTrayIcon::MiddleClick: return {WM_MBUTTONDOWN, WM_MBUTTONUP};
+    default: return {0, 0};
+  }
+}
+
+}  // namespace
+
+void QtNotifyIconShell::Apply(QSystemTrayIcon& Icon, const NOTIFYICONDATAA& Data) {
+  if (Data.uFlags & NIF_ICON) {
+    const TIcon* Image = TIcon::FromHandle(Data.hIcon);
+    Icon.setIcon(Image != nullptr ? Image->Image() : QIcon());
+  }
+  const size_t TipLength = strnlen(Data.szTip, sizeof Data.szTip);
+  const std::string Tip = (Data.uFlags & NIF_TIP) ? std::string(Data.szTip, TipLength) : std::string();
+  Icon.setToolTip(QString::fromStdString(Cp932ToUtf8(Tip)));
+}
+
+bool QtNotifyIconShell::NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) {
+  const Key Id{Data.hWnd, Data.uID};
+  const auto Found = Icons.find(Id);
+  switch (Message) {
+    case NIM_ADD: {
+      if (Found != Icons.end()) return false;  // the icon is there already
+      auto Icon = std::make_unique<QSystemTrayIcon>();
+      Apply(*Icon, Data);
+      const HWND Window = Data.hWnd;
+      const uint32_t Identifier = Data.uID;
+      const uint32_t Callback = Data.uCallbackMessage;
+      connect(Icon.get(), &QSystemTrayIcon::activated, this,
+              [Window, Identifier, Callback](QSystemTrayIcon::ActivationReason Reason) {
+                const auto [First, Second] = MouseMessages(Reason);
+                if (First == 0) return;
+                PostMessage(Window, Callback, Identifier, First);
+                PostMessage(Window, Callback, Identifier, Second);
+              });
+      Icon->show();
+      Icons.emplace(Id, std::move(Icon));
+      return true;
+    }
+    case NIM_MODIFY:
+      if (Found == Icons.end()) return false;
+      Apply(*Found->second, Data);
+      return true;
+    case NIM_DELETE:
+      if (Found == Icons.end()) return false;
+      Icons.erase(Found);
+      return true;
+    default:
+      return false;
+  }
+}
