@@ -5,9 +5,12 @@
 #   scripts/setup.sh --test   that, plus what the test suites need
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config)
+# Building and running: the compiler and build tools, Qt 6, and a Japanese font for the captions.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(libgtest-dev)
+  # GoogleTest, and a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel,
+  # xdotool, the X utilities, and the accessibility bus with its Python bindings.
+  packages+=(libgtest-dev xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi)
 fi
 
 missing=()

@@ -1,0 +1,112 @@
+"""A real X desktop for end-to-end tests.
+
+Xvfb, a D-Bus session bus (which starts the accessibility bus on demand), the openbox window
+manager and the tint2 panel, whose task bar and notification area are real. Programs started
+with Desktop.env run on it; xdotool drives them.
+"""
+
+import os
+import signal
+import subprocess
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
+    """Polls condition() until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+class Desktop:
+    def __init__(self, width=1280, height=800, panel=True):
+        self.width = width
+        self.height = height
+        self.panel = panel
+        self.processes = []
+        self.env = None
+
+    def start(self, *args, stdout_file=None, pass_fds=()):
+        output = stdout_file if stdout_file is not None else subprocess.DEVNULL
+        process = subprocess.Popen(args, env=self.env, stdout=output, stderr=output, start_new_session=True,
+                                   pass_fds=pass_fds)
+        self.processes.append(process)
+        return process
+
+    def run(self, *args):
+        """Runs a command on the desktop and returns its standard output."""
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=30).stdout
+
+    def __enter__(self):
+        self.env = dict(os.environ)
+        self.env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                        XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="vellox-e2e-"))
+        self.env.pop("WAYLAND_DISPLAY", None)
+        try:
+            # Xvfb picks a free display and writes its number once it accepts connections. Without
+            # -noreset it resets (and may end) when its last client leaves, which races with the
+            # clients started next.
+            ready_read, ready_write = os.pipe()
+            self.start("Xvfb", "-displayfd", str(ready_write), "-screen", "0",
+                       "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset", pass_fds=(ready_write,))
+            os.close(ready_write)
+            with os.fdopen(ready_read) as ready:
+                number = ready.readline().strip()
+            if not number:
+                raise RuntimeError("Xvfb did not start")
+            self.env["DISPLAY"] = ":" + number
+            bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=self.env, capture_output=True, text=True,
+                                 check=True).stdout
+            for line in bus.splitlines():
+                if line.startswith("DBUS_SESSION_BUS_ADDRESS=") or line.startswith("DBUS_SESSION_BUS_PID="):
+                    key, value = line.rstrip(";").split("=", 1)
+                    self.env[key] = value.strip("'")
+            self.openbox_log = tempfile.NamedTemporaryFile(prefix="openbox-", suffix=".log", delete=False)
+            self.start("openbox", stdout_file=self.openbox_log)
+            wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+                     what="openbox")
+            if self.panel:
+                self.start_panel()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def start_panel(self):
+        """Starts tint2 and waits until its notification area has started."""
+        log = tempfile.NamedTemporaryFile(prefix="tint2-", suffix=".log", delete=False)
+        self.panel_process = self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
+        def started():
+            with open(log.name, errors="replace") as text:
+                return "systray started" in text.read()
+        wait_for(started, what="tint2's notification area")
+
+    def stop_panel(self):
+        os.killpg(self.panel_process.pid, signal.SIGTERM)
+        self.panel_process.wait(timeout=5)
+
+    def __exit__(self, *exc):
+        for process in reversed(self.processes):
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        for process in self.processes:
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+        if self.env and "DBUS_SESSION_BUS_PID" in self.env:
+            try:
+                os.kill(int(self.env["DBUS_SESSION_BUS_PID"]), signal.SIGTERM)
+            except (ProcessLookupError, ValueError):
+                pass
+        return False
