@@ -48,6 +48,8 @@ class NotifyIconShell {
 public:
   virtual ~NotifyIconShell() = default;
   virtual bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) = 0;
+  // Whether a notification area is running now, so that an icon can be seen and clicked.
+  virtual bool Available() const = 0;
 };
 
 // The shell every tray icon talks to: the one set last, or the desktop's (over QSystemTrayIcon),

@@ -20,6 +20,7 @@ class QtNotifyIconShell : public QObject, public NotifyIconShell {
   Q_OBJECT
 public:
   bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) override;
+  bool Available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 private:
   using Key = std::pair<HWND, uint32_t>;

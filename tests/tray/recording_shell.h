@@ -13,6 +13,9 @@ public:
   };
   std::vector<Call> Calls;
   bool Accept = true;
+  bool TrayAvailable = true;
+
+  bool Available() const override { return TrayAvailable; }
 
   bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) override {
     Calls.push_back({Message, Data});

@@ -1,0 +1,127 @@
+// The strip's form description: its components, their properties and the handlers bound to them.
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "handler_binding.h"
+#include "key_press.h"
+#include "program_icon.h"
+#include "qt/input_lock.h"
+#include "speed_button.h"
+#include "strip_window.h"
+#include "tray_icon.h"
+#include "ui_fonts.h"
+#include "ui_palette.h"
+
+namespace {
+
+constexpr int kDesignedWidth = 384;
+constexpr int kButtonTop = 6;
+constexpr int kButtonHeight = 24;
+constexpr int kFieldTop = 8;
+constexpr int kFieldHeight = 20;
+
+TSpeedButton* MakeButton(QWidget* Parent, const QString& Caption, const QString& Hint, int Left, int Width) {
+  auto* Button = new TSpeedButton(Parent);
+  Button->SetFlat(true);
+  Button->setText(Caption);
+  Button->SetHint(Hint);
+  Button->setGeometry(Left, kButtonTop, Width, kButtonHeight);
+  return Button;
+}
+
+void SetButtonFont(TSpeedButton* Button, const QColor& Colour, bool Bold) {
+  QFont Font = Button->font();
+  Font.setBold(Bold);
+  Button->setFont(Font);
+  SetTextColour(Button, Colour);
+}
+
+}  // namespace
+
+void TVellox1::CreateComponents() {
+  Panel1 = new QFrame(this);
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setGeometry(0, 0, kDesignedWidth, kHeight);
+
+  // Right to left as laid out at run time; the positions depending on the width are set by FormCreate.
+  SpeedButton1 = MakeButton(Panel1, QStringLiteral("E&XIT"), QStringLiteral("閉じる"), 334, 40);
+  SpeedButton2 = MakeButton(Panel1, QStringLiteral("＝"), QStringLiteral("計算結果"), 178, 24);
+  SpeedButton3 = MakeButton(Panel1, QStringLiteral("&C"), QStringLiteral("クリア"), 36, 24);
+  SpeedButton4 = MakeButton(Panel1, QStringLiteral("▼"), QStringLiteral("最小化"), 8, 24);
+  SpeedButton5 = MakeButton(Panel1, QStringLiteral("&P"), QStringLiteral("パッド入力"), 306, 24);
+  SetButtonFont(SpeedButton3, kClRed, true);
+  SetButtonFont(SpeedButton5, palette().color(QPalette::WindowText), true);
+  SetButtonFont(SpeedButton1, kClRed, false);
+
+  // The fields lie on the window itself, above the panel.
+  Edit1 = new QLineEdit(this);
+  Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
+  Edit1->setAccessibleName(QStringLiteral("計算式"));
+  Edit2 = new QLineEdit(this);
+  Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
+  Edit2->setAccessibleName(QStringLiteral("結果"));
+  setTabOrder(Edit1, Edit2);
+
+  TrayIcon1 = new TTrayIcon(this);
+
+  // Not a child of the strip: the menu must keep working while the strip takes no input, and
+  // it is also the keypad's and the tray icon's menu.
+  PopupMenu1 = new QMenu;
+  Undo1 = PopupMenu1->addAction(QStringLiteral("元のサイズに戻す(&R)"));
+  Mini1 = PopupMenu1->addAction(QStringLiteral("最小化(&N)"));
+  N2 = PopupMenu1->addSeparator();
+  P1 = PopupMenu1->addAction(QStringLiteral("パッド入力(&P)"));
+  Align = PopupMenu1->addMenu(QStringLiteral("表示位置(&A)"));
+  Align1 = Align->addAction(QStringLiteral("上に張り付く(&T)"));
+  Align2 = Align->addAction(QStringLiteral("下に張り付く(&B)"));
+  N1 = PopupMenu1->addSeparator();
+  Close1 = PopupMenu1->addAction(QStringLiteral("閉じる(&C)"));
+
+  Lock = new TInputLock(this);
+}
+
+void TVellox1::DescribeForm() {
+  setWindowTitle(QStringLiteral("Vellox"));
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  setFont(JapaneseUiFont(12));
+  setWindowIcon(ProgramIcon());
+  resize(kDesignedWidth, kHeight);
+
+  SetFieldColour(Edit2, kClSilver);
+  Edit2->setEnabled(false);
+  Edit1->setFocus();  // the active control when the strip is first active
+
+  P1->setCheckable(true);
+  PopupMenu1->setDefaultAction(Undo1);  // drawn in bold
+  Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  LoadFormDescription(this, [this] {
+    TIcon Image;
+    Image.SetImage(ProgramIcon());
+    TrayIcon1->SetIcon(&Image);
+    TrayIcon1->SetTipHelp("Vellox");
+    TrayIcon1->SetVisible(true);
+    TrayIcon1->SetRBPopupMenu(PopupMenu1);
+  });
+}
+
+void TVellox1::BindHandlers() {
+  BindHandler(SpeedButton1, &QToolButton::clicked, this, &TVellox1::FormClose);
+  BindHandler(SpeedButton2, &QToolButton::clicked, this, &TVellox1::Answer);
+  BindHandler(SpeedButton3, &QToolButton::clicked, this, &TVellox1::Clear);
+  BindHandler(SpeedButton4, &QToolButton::clicked, this, &TVellox1::Minimize);
+  BindHandler(SpeedButton5, &QToolButton::clicked, this, &TVellox1::PadOpen);
+  BindHandler(Undo1, &QAction::triggered, this, &TVellox1::Restore);
+  BindHandler(Mini1, &QAction::triggered, this, &TVellox1::Minimize);
+  BindHandler(P1, &QAction::triggered, this, &TVellox1::PadOpen);
+  BindHandler(Align1, &QAction::triggered, this, &TVellox1::Align1Click);
+  BindHandler(Align2, &QAction::triggered, this, &TVellox1::Align2Click);
+  BindHandler(Close1, &QAction::triggered, this, &TVellox1::FormClose);
+  new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
+  ExprCompo1.OnCalcSuccess = [this](TExprCompo&) { CalcSuccess(nullptr); };
+  TrayIcon1->OnClick = [this](TTrayIcon& Sender) { Restore(&Sender); };
+  connect(Panel1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& At) { PopupMenu1->popup(Panel1->mapToGlobal(At)); });
+}

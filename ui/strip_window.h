@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "expr_compo.h"
+
+class QAction;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class TInputLock;
+class TSpeedButton;
+class TTrayIcon;
+
+// The strip: a borderless, always-on-top bar as wide as the screen and 38 pixels high, docked to
+// the top or bottom edge. The user types an expression into Edit1 and sees its value in Edit2. It
+// owns the expression component, the tray icon and the popup menu that the tray icon and the
+// keypad share. It is the main window: closing it ends the program.
+class TVellox1 : public QWidget {
+  Q_OBJECT
+public:
+  explicit TVellox1(QWidget* Parent = nullptr);
+  ~TVellox1() override;
+
+  static constexpr int kHeight = 38;
+
+  // Components, in declaration order.
+  QLineEdit* Edit1 = nullptr;  // the expression
+  QLineEdit* Edit2 = nullptr;  // the last successful result
+  TExprCompo ExprCompo1;
+  QFrame* Panel1 = nullptr;
+  TSpeedButton* SpeedButton1 = nullptr;  // "E&XIT"
+  TSpeedButton* SpeedButton2 = nullptr;  // "＝"
+  TSpeedButton* SpeedButton3 = nullptr;  // "&C"
+  TSpeedButton* SpeedButton4 = nullptr;  // "▼"
+  TTrayIcon* TrayIcon1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;  // shared with the tray icon and the keypad
+  QAction* Undo1 = nullptr;
+  QAction* Close1 = nullptr;
+  QAction* Mini1 = nullptr;
+  QAction* N1 = nullptr;
+  QAction* N2 = nullptr;
+  QAction* P1 = nullptr;
+  TSpeedButton* SpeedButton5 = nullptr;  // "&P"
+  QMenu* Align = nullptr;
+  QAction* Align1 = nullptr;
+  QAction* Align2 = nullptr;
+
+  // Handlers, in declaration order.
+  void FormCreate(QObject* Sender);
+  void FormClose(QObject* Sender);
+  void Answer(QObject* Sender);
+  void Clear(QObject* Sender);
+  void Minimize(QObject* Sender);
+  void CalcSuccess(QObject* Sender);
+  void Restore(QObject* Sender);
+  void Edit1KeyPress(QObject* Sender, QChar& Key);
+  void FormPaint(QObject* Sender);
+  void PadOpen(QObject* Sender);
+  void Align1Click(QObject* Sender);
+  void Align2Click(QObject* Sender);
+
+  // The strip's enabled flag: while false it takes no mouse or keyboard input; its controls keep
+  // their own enabled flags and look.
+  bool FormEnabled() const;
+  void SetFormEnabled(bool Enabled);
+
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
+  void closeEvent(QCloseEvent* Event) override;
+
+private:
+  TInputLock* Lock = nullptr;
+
+  void CreateComponents();
+  void DescribeForm();
+  void BindHandlers();
+};
+
+// The strip, set as soon as its construction starts (its handlers and the keypad reach it here).
+extern TVellox1* Vellox1;
+
+// The first command-line argument, upper-cased; acted on at the first paint, then emptied.
+extern QString StartSwitch;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+inline const QColor kClSilver(0xC0, 0xC0, 0xC0);
+inline const QColor kClRed(0xFF, 0x00, 0x00);
+
+// The background of a field in every state (enabled or not, active window or not).
+void SetFieldColour(QWidget* Field, const QColor& Colour);
+
+// The system colour for window backgrounds, as fields show it.
+QColor WindowBackground();
+
+// The colour of a button's caption.
+void SetTextColour(QWidget* Control, const QColor& Colour);
