@@ -49,7 +49,7 @@ void TVellox1::SetFormEnabled(bool Enabled) { Lock->SetLocked(!Enabled); }
 
 void TVellox1::FormCreate(QObject*) {
   // The strip stays off the task bar: see showEvent.
-  StartSwitch = QCoreApplication::arguments().value(1).toUpper();
+  StartSwitch = Application::ParamStr(1).toUpper();
   if (StartSwitch == QLatin1String("/B")) {
     Align2Click(this);
   } else {

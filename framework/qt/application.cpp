@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <optional>
+
 #include "runtime/exceptions.h"
 
 namespace Application {
@@ -52,5 +54,21 @@ void HandleCurrentException() {
 }
 
 void ProcessMessages() { QCoreApplication::processEvents(); }
+
+namespace {
+
+std::optional<QStringList>& CommandLine() {
+  static std::optional<QStringList> Arguments;
+  return Arguments;
+}
+
+}  // namespace
+
+QString ParamStr(int Index) {
+  const QStringList Arguments = CommandLine() ? *CommandLine() : QCoreApplication::arguments();
+  return Arguments.value(Index);
+}
+
+void SetCommandLine(const QStringList& Arguments) { CommandLine() = Arguments; }
 
 }  // namespace Application

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 #include <functional>
@@ -37,5 +38,11 @@ void Guard(Handler&& Run) {
 
 // Handles the events that are waiting, then returns.
 void ProcessMessages();
+
+// The command-line argument at Index (0 is the program), empty when there is none.
+QString ParamStr(int Index);
+
+// Replaces the command line that ParamStr reads (for tests of start-up switches).
+void SetCommandLine(const QStringList& Arguments);
 
 }  // namespace Application

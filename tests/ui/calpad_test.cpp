@@ -1,0 +1,140 @@
+#include <QLineEdit>
+#include <QTest>
+
+#include "speed_button.h"
+#include "ui_fixture.h"
+
+namespace {
+
+class CalPadTest : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    Start();
+    Strip->SpeedButton5->click();  // open the keypad
+  }
+  // Clicks keypad buttons by caption: "1".."9", "0", "*", "/", "+", "-", "=", "C".
+  void Press(const std::string& Keys) {
+    for (char K : Keys) {
+      static const std::string Order = "1234567890=C*/+-";  // SpeedButton1 .. SpeedButton16
+      Pad->SpeedButtons[Order.find(K)]->click();
+    }
+  }
+  QString Field() const { return Pad->Edit1->text(); }
+  QString StripExpression() const { return Strip->Edit1->text(); }
+};
+
+TEST_F(CalPadTest, OpensAsASmallFixedWindowWithTheStripLocked) {
+  EXPECT_TRUE(Pad->isVisible());
+  EXPECT_EQ(Pad->windowTitle(), "CalcPad");
+  EXPECT_EQ(Pad->size(), QSize(128, 154));
+  EXPECT_TRUE(Pad->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(Strip->P1->isChecked());
+  EXPECT_FALSE(Strip->FormEnabled());
+  EXPECT_EQ(Pad->SpeedButtons[10]->geometry(), QRect(68, 128, 56, 24));  // "＝"
+  EXPECT_EQ(Pad->SpeedButtons[11]->text(), "Ｃ");
+  EXPECT_TRUE(Pad->SpeedButtons[11]->font().bold());
+  for (auto* Button : Pad->SpeedButtons) EXPECT_FALSE(Button->accessibleName().isEmpty());
+}
+
+TEST_F(CalPadTest, BuildsAnExpressionAndEvaluatesItInTheStrip) {
+  Press("12");
+  EXPECT_EQ(StripExpression(), "12");
+  EXPECT_EQ(Field(), "12");
+  Press("+");
+  EXPECT_EQ(StripExpression(), "12+");
+  EXPECT_EQ(Field(), "");
+  Press("3=");
+  EXPECT_EQ(StripExpression(), "12+3");
+  EXPECT_EQ(Strip->Edit2->text(), "15");
+  EXPECT_EQ(Field(), "15");
+  EXPECT_TRUE(PadExpr.isEmpty());
+  EXPECT_TRUE(PadNumber.isEmpty());
+
+  // An operator on the shown result starts a new expression with it.
+  Press("-4=");
+  EXPECT_EQ(StripExpression(), "-4");
+  EXPECT_EQ(Field(), "-4");
+  Press("*2=");  // "*2" does not parse: the result stays
+  EXPECT_EQ(StripExpression(), "*2");
+  EXPECT_EQ(Field(), "-4");
+}
+
+TEST_F(CalPadTest, OperatorsNeedANumberFirst) {
+  Press("+");
+  EXPECT_EQ(PadExpr, "");
+  EXPECT_EQ(StripExpression(), "");
+  Press("2**");
+  EXPECT_EQ(PadExpr, "2*");
+}
+
+TEST_F(CalPadTest, ClearEmptiesEverything) {
+  Press("7=");
+  Press("45+");
+  Press("C");
+  EXPECT_EQ(Field(), "");
+  EXPECT_EQ(PadExpr, "");
+  EXPECT_EQ(PadNumber, "");
+  EXPECT_EQ(StripExpression(), "");
+  EXPECT_EQ(Strip->Edit2->text(), "");
+  EXPECT_FALSE(Strip->Edit2->isEnabled());
+}
+
+TEST_F(CalPadTest, TypedKeysAreFiltered) {
+  Pad->activateWindow();
+  QTest::keyClicks(Pad->Edit1, "12a.,");
+  EXPECT_EQ(Field(), "12");
+  EXPECT_EQ(PadExpr, "12");
+  QTest::keyClicks(Pad->Edit1, "*3");
+  EXPECT_EQ(PadExpr, "12*3");
+  EXPECT_EQ(StripExpression(), "12*3");
+  QTest::keyClick(Pad->Edit1, Qt::Key_Return);
+  EXPECT_EQ(Strip->Edit2->text(), "36");
+  EXPECT_EQ(Field(), "36");
+  QTest::keyClick(Pad->Edit1, Qt::Key_V, Qt::ControlModifier);  // no paste: nothing typed gets in
+  EXPECT_EQ(Field(), "36");
+}
+
+TEST_F(CalPadTest, BackspaceKeepsTheStringsAndFieldsInStep) {
+  Press("12+34");
+  QTest::keyClick(Pad->Edit1, Qt::Key_Backspace);
+  EXPECT_EQ(PadNumber, "3");
+  EXPECT_EQ(PadExpr, "12+3");
+  EXPECT_EQ(Field(), "3");
+  EXPECT_EQ(StripExpression(), "12+3");
+  QTest::keyClick(Pad->Edit1, Qt::Key_Backspace);
+  QTest::keyClick(Pad->Edit1, Qt::Key_Backspace);  // nothing left of the number: the operator stays
+  EXPECT_EQ(PadExpr, "12+");
+  EXPECT_EQ(Field(), "");
+  Press("5=");
+  EXPECT_EQ(Strip->Edit2->text(), "17");
+}
+
+TEST_F(CalPadTest, StateOutlivesClosingAndTheStripIsUnlocked) {
+  Press("3");
+  Pad->close();
+  EXPECT_FALSE(Pad->isVisible());
+  EXPECT_FALSE(Strip->P1->isChecked());
+  EXPECT_TRUE(Strip->FormEnabled());
+
+  // The strip's own editing leaves the keypad's strings alone.
+  Strip->SpeedButton3->click();
+  QTest::keyClicks(Strip->Edit1, "99");
+  EXPECT_EQ(PadExpr, "3");
+
+  Strip->P1->trigger();
+  EXPECT_EQ(Field(), "3");
+  Press("4");
+  EXPECT_EQ(PadNumber, "34");
+  EXPECT_EQ(StripExpression(), "34");
+}
+
+TEST_F(CalPadTest, AFaultDuringEvaluationIsReportedWithTheStringsEmpty) {
+  Press("1/0=");
+  EXPECT_EQ(Reported, QStringList{"Floating point division by zero"});
+  EXPECT_EQ(PadExpr, "");
+  EXPECT_EQ(Field(), "");
+  EXPECT_TRUE(Pad->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+#include <QAction>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include "speed_button.h"
+#include "tray_icon.h"
+#include "ui_fixture.h"
+#include "ui_palette.h"
+
+namespace {
+
+class StripTest : public UiTest {
+protected:
+  // The enabled flags of Undo1, Mini1, Align1, Align2 and the checked flag of P1, as "+" or "-".
+  std::string MenuStates() const {
+    std::string S;
+    for (QAction* A : {Strip->Undo1, Strip->Mini1, Strip->Align1, Strip->Align2}) S += A->isEnabled() ? '+' : '-';
+    return S + (Strip->P1->isChecked() ? "x" : "o");
+  }
+  void Type(const QString& Text) { QTest::keyClicks(Strip->Edit1, Text); }
+  void Enter() { QTest::keyClick(Strip->Edit1, Qt::Key_Return); }
+  QColor ResultColour() const { return Strip->Edit2->palette().color(QPalette::Base); }
+};
+
+TEST_F(StripTest, StartsAsAFullWidthBarWithItsControlsLaidOut) {
+  Start();
+  const int W = Screen().width();
+  EXPECT_EQ(Strip->geometry(), QRect(0, 0, W, 38));
+  EXPECT_TRUE(Strip->isVisible());
+  EXPECT_TRUE(Strip->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(Strip->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(Strip->windowTitle(), "Vellox");
+  EXPECT_EQ(Strip->Panel1->geometry(), QRect(0, 0, W, 38));
+
+  struct Place {
+    QWidget* Control;
+    QRect Geometry;
+  };
+  const Place Places[] = {
+      {Strip->SpeedButton4, QRect(8, 6, 24, 24)},       {Strip->SpeedButton3, QRect(36, 6, 24, 24)},
+      {Strip->Edit1, QRect(68, 8, W - 280, 20)},        {Strip->SpeedButton2, QRect(W - 206, 6, 24, 24)},
+      {Strip->Edit2, QRect(W - 174, 8, 85, 20)},        {Strip->SpeedButton5, QRect(W - 78, 6, 24, 24)},
+      {Strip->SpeedButton1, QRect(W - 50, 6, 40, 24)},
+  };
+  for (const auto& P : Places) EXPECT_EQ(P.Control->geometry(), P.Geometry) << P.Control->accessibleName().toStdString();
+
+  EXPECT_EQ(MenuStates(), "-+" "-+o");
+  EXPECT_FALSE(Strip->Edit2->isEnabled());
+  EXPECT_EQ(ResultColour(), kClSilver);
+  EXPECT_EQ(QApplication::focusWidget(), Strip->Edit1);
+}
+
+TEST_F(StripTest, CaptionsHintsAndNamesForScreenReaders) {
+  Start();
+  struct Label {
+    TSpeedButton* Button;
+    const char* Caption;
+    const char* Hint;
+  };
+  const Label Labels[] = {
+      {Strip->SpeedButton4, "▼", "最小化"},  {Strip->SpeedButton3, "&C", "クリア"},
+      {Strip->SpeedButton2, "＝", "計算結果"}, {Strip->SpeedButton5, "&P", "パッド入力"},
+      {Strip->SpeedButton1, "E&XIT", "閉じる"},
+  };
+  for (const auto& L : Labels) {
+    EXPECT_EQ(L.Button->text(), QString::fromUtf8(L.Caption));
+    EXPECT_EQ(L.Button->toolTip(), QString::fromUtf8(L.Hint));
+    EXPECT_EQ(L.Button->accessibleName(), QString::fromUtf8(L.Hint));
+    EXPECT_EQ(L.Button->focusPolicy(), Qt::NoFocus);
+  }
+  EXPECT_FALSE(Strip->Edit1->accessibleName().isEmpty());
+  EXPECT_FALSE(Strip->Edit2->accessibleName().isEmpty());
+  EXPECT_NE(Strip->Edit1->accessibleName(), Strip->Edit2->accessibleName());
+  EXPECT_TRUE(Strip->SpeedButton3->font().bold());
+  EXPECT_EQ(Strip->SpeedButton3->palette().color(QPalette::ButtonText), kClRed);
+  EXPECT_EQ(Strip->PopupMenu1->defaultAction(), Strip->Undo1);
+  std::vector<QString> Items;
+  for (QAction* A : Strip->PopupMenu1->actions()) Items.push_back(A->isSeparator() ? "-" : A->text());
+  EXPECT_EQ(Items, (std::vector<QString>{"元のサイズに戻す(&R)", "最小化(&N)", "-", "パッド入力(&P)", "表示位置(&A)", "-",
+                                         "閉じる(&C)"}));
+  // The captions need a font with Japanese glyphs at 12 pixels.
+  EXPECT_EQ(QFontInfo(Strip->font()).pixelSize(), 12);
+}
+
+TEST_F(StripTest, SwitchesChooseTheDockAndTheFirstPaint) {
+  struct Case {
+    QStringList Arguments;
+    bool Bottom, Shown, PadOpen;
+    const char* Menu;
+  };
+  const Case Cases[] = {
+      {{}, false, true, false, "-+" "-+o"},
+      {{"/b"}, true, true, false, "-+" "+-o"},
+      {{"/B", "/N"}, true, true, false, "-+" "+-o"},  // only the first argument counts
+      {{"/x"}, false, true, false, "-+" "-+o"},
+      {{"/BB"}, false, true, false, "-+" "-+o"},
+      {{"/n"}, false, false, false, "+-" "-+o"},
+      {{"/P"}, false, true, true, "-+" "-+x"},
+  };
+  for (const auto& C : Cases) {
+    const std::string What = C.Arguments.join(" ").toStdString();
+    Start(C.Arguments);
+    EXPECT_EQ(Strip->y(), C.Bottom ? Screen().height() - 38 : 0) << What;
+    EXPECT_EQ(Strip->isVisible(), C.Shown) << What;
+    EXPECT_EQ(Pad->isVisible(), C.PadOpen) << What;
+    EXPECT_EQ(Strip->FormEnabled(), !C.PadOpen) << What;
+    EXPECT_EQ(MenuStates(), C.Menu) << What;
+    EXPECT_TRUE(StartSwitch.isEmpty()) << What;
+    Pad.reset();
+    Strip.reset();
+  }
+}
+
+TEST_F(StripTest, WithoutANotificationAreaTheStripCannotBeHidden) {
+  Shell.TrayAvailable = false;
+  Start({"/N"});
+  EXPECT_TRUE(Strip->isVisible());
+  Strip->SpeedButton4->click();
+  Strip->Mini1->trigger();
+  EXPECT_TRUE(Strip->isVisible());
+  EXPECT_EQ(MenuStates(), "-+" "-+o");
+
+  Shell.TrayAvailable = true;  // a panel appeared
+  Strip->SpeedButton4->click();
+  EXPECT_FALSE(Strip->isVisible());
+  EXPECT_EQ(MenuStates(), "+-" "-+o");
+}
+
+TEST_F(StripTest, EnterEvaluatesAndShowsTheResult) {
+  Start();
+  Type("1+2");
+  Enter();
+  EXPECT_EQ(Strip->Edit2->text(), "3");
+  EXPECT_TRUE(Strip->Edit2->isEnabled());
+  EXPECT_EQ(ResultColour(), WindowBackground());
+  EXPECT_EQ(Strip->Edit1->text(), "1+2");  // kept, and no Enter inserted
+
+  Strip->Edit1->setText("x = 2 ** 10");
+  Strip->SpeedButton2->click();
+  EXPECT_EQ(Strip->Edit2->text(), "1024");
+  Strip->Edit1->setText("x / 3");
+  Enter();
+  EXPECT_EQ(Strip->Edit2->text(), "341.333333333333");
+  EXPECT_EQ(Strip->Edit2->cursorPosition(), 0);  // shows its leading digits
+}
+
+TEST_F(StripTest, FailuresLeaveTheResultAndFaultsAreReported) {
+  Start();
+  Type("6*7");
+  Enter();
+  const struct {
+    const char* Expression;
+    const char* Report;  // empty: nothing shown
+  } Cases[] = {
+      {"1 +", ""},
+      {"1/0", "Floating point division by zero"},
+      {"SQRT(-1)", "Invalid floating point operation"},
+      {"2 € 3", "The character \"€\" (U+20AC) has no Shift-JIS (CP932) form"},
+  };
+  for (const auto& C : Cases) {
+    Reported.clear();
+    Strip->Edit1->setText(QString::fromUtf8(C.Expression));
+    Enter();
+    EXPECT_EQ(Strip->Edit2->text(), "42") << C.Expression;
+    EXPECT_EQ(Reported, *C.Report ? QStringList{QString::fromUtf8(C.Report)} : QStringList{}) << C.Expression;
+    EXPECT_EQ(Strip->Edit1->text(), QString::fromUtf8(C.Expression));
+  }
+  Strip->Edit1->setText("x\xe3\x82\xa2 = 5");  // a Japanese name
+  Enter();
+  EXPECT_EQ(Strip->Edit2->text(), "5");
+}
+
+TEST_F(StripTest, ClearEmptiesBothFieldsAndFocusesTheExpression) {
+  Start();
+  Type("2*21");
+  Enter();
+  Strip->SpeedButton2->setFocus();  // speed buttons take no focus; make sure Clear gives it back
+  Strip->Edit2->setFocus();
+  Strip->SpeedButton3->click();
+  EXPECT_EQ(Strip->Edit1->text(), "");
+  EXPECT_EQ(Strip->Edit2->text(), "");
+  EXPECT_FALSE(Strip->Edit2->isEnabled());
+  EXPECT_EQ(ResultColour(), kClSilver);
+  EXPECT_EQ(QApplication::focusWidget(), Strip->Edit1);
+}
+
+TEST_F(StripTest, HideRestoreAndDockFollowTheMenuTable) {
+  Start();
+  Type("5");
+  Strip->SpeedButton4->click();
+  EXPECT_FALSE(Strip->isVisible());
+  EXPECT_EQ(MenuStates(), "+-" "-+o");
+  Strip->TrayIcon1->OnClick(*Strip->TrayIcon1);  // a click on the tray icon
+  EXPECT_TRUE(Strip->isVisible());
+  EXPECT_EQ(MenuStates(), "-+" "-+o");
+  EXPECT_EQ(Strip->Edit1->text(), "5");
+  Strip->Undo1->trigger();  // restoring a shown strip only sets the items again
+  EXPECT_EQ(MenuStates(), "-+" "-+o");
+
+  Strip->Mini1->trigger();
+  Strip->Align2->trigger();  // bottom: moves and shows
+  EXPECT_TRUE(Strip->isVisible());
+  EXPECT_EQ(Strip->y(), Screen().height() - 38);
+  EXPECT_EQ(MenuStates(), "+-" "+-o");
+  Strip->Mini1->setEnabled(true);
+  Strip->Mini1->trigger();
+  Strip->Align1->trigger();  // top: moves, stays hidden
+  EXPECT_FALSE(Strip->isVisible());
+  EXPECT_EQ(Strip->y(), 0);
+  EXPECT_EQ(MenuStates(), "+-" "-+o");
+}
+
+TEST_F(StripTest, TheTrayIconIsTheStripsOwn) {
+  Start();
+  ASSERT_EQ(Shell.Messages(), (std::vector<uint32_t>{NIM_ADD}));
+  EXPECT_STREQ(Shell.Calls[0].Data.szTip, "Vellox");
+  EXPECT_EQ(Shell.Calls[0].Data.uFlags, 7u);
+  EXPECT_EQ(Strip->TrayIcon1->RBPopupMenu(), Strip->PopupMenu1);
+  EXPECT_EQ(Strip->TrayIcon1->LBPopupMenu(), nullptr);
+  EXPECT_FALSE(Strip->TrayIcon1->OnDblClick);
+  Strip.reset();
+  Pad.reset();
+  EXPECT_EQ(Shell.Messages(), (std::vector<uint32_t>{NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(StripTest, ALockedStripTakesNoInputButItsMenuWorks) {
+  Start();
+  Strip->SpeedButton5->click();
+  EXPECT_TRUE(Pad->isVisible());
+  EXPECT_FALSE(Strip->FormEnabled());
+  EXPECT_TRUE(Strip->Edit1->isEnabled());  // its controls keep their own flags
+  QTest::keyClicks(Strip->Edit1, "123");
+  QTest::mouseClick(Strip->SpeedButton3, Qt::LeftButton);
+  EXPECT_EQ(Strip->Edit1->text(), "");
+  Strip->Mini1->trigger();
+  EXPECT_FALSE(Strip->isVisible());
+  Strip->Undo1->trigger();
+  EXPECT_TRUE(Strip->isVisible());
+  EXPECT_FALSE(Strip->FormEnabled());  // still locked until the keypad closes
+  Pad->close();
+  EXPECT_TRUE(Strip->FormEnabled());
+  EXPECT_FALSE(Strip->P1->isChecked());
+  QTest::keyClicks(Strip->Edit1, "7");
+  EXPECT_EQ(Strip->Edit1->text(), "7");
+}
+
+TEST_F(StripTest, ClosingTheStripEndsTheProgram) {
+  Start();
+  bool Quit = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { Quit = true; });
+  QTimer::singleShot(0, Strip->Close1, &QAction::trigger);
+  QTimer::singleShot(2000, qApp, &QCoreApplication::quit);  // a safety net, should it not end
+  QCoreApplication::exec();
+  EXPECT_TRUE(Quit);
+  EXPECT_FALSE(Strip->isVisible());
+}
+
+}  // namespace
