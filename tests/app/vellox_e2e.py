@@ -1,0 +1,246 @@
+"""The real program on a real desktop: Xvfb, openbox and the tint2 panel, driven by xdotool and
+read over AT-SPI."""
+
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import accessibility as a11y  # noqa: E402
+from desktop import Desktop, wait_for  # noqa: E402
+from program import Program  # noqa: E402
+import xwindows  # noqa: E402
+
+VELLOX = sys.argv[1] if len(sys.argv) > 1 else "vellox"
+EXPRESSION, RESULT, KEYPAD = "計算式", "結果", "パッド入力"  # the fields' accessible names
+
+
+class VelloxTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop().__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def tearDown(self):
+        for program in getattr(self, "programs", []):
+            program.stop()
+
+    # Helpers
+
+    def start(self, *arguments):
+        program = Program(self.desktop, VELLOX, *arguments)
+        self.programs = getattr(self, "programs", []) + [program]
+        self.app = a11y.application(self.desktop, "Vellox")
+        return program
+
+    def run_x(self, *args):
+        return self.desktop.run(*args)
+
+    def strip_window(self, visible=True):
+        windows = xwindows.windows_of_class(self.desktop, "vellox", visible=visible)
+        return [w for w in windows if xwindows.geometry(self.desktop, w)[3] == 38]
+
+    def strip_geometry(self):
+        strips = wait_for(self.strip_window, what="the strip")
+        return xwindows.geometry(self.desktop, strips[0])
+
+    def keypad_shown(self):
+        return [w for w in xwindows.windows_of_class(self.desktop, "vellox")
+                if "CalcPad" in self.run_x("xdotool", "getwindowname", str(w))]
+
+    def tray_icon(self):
+        panels = xwindows.windows_of_class(self.desktop, "tint2")
+        for window in xwindows.windows_of_class(self.desktop, "vellox"):
+            if set(xwindows.ancestors(self.desktop, window)) & set(panels):
+                return window
+        return None
+
+    def click_tray(self, button):
+        icon = wait_for(self.tray_icon, what="the tray icon")
+        x, y = xwindows.center(xwindows.geometry(self.desktop, icon))
+        self.run_x("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+
+    def menu_command(self, *keys):
+        """Opens the shared menu from the tray icon and types the access keys."""
+        self.click_tray(3)
+        time.sleep(0.3)
+        for key in keys:
+            self.run_x("xdotool", "key", key)
+            time.sleep(0.15)
+
+    def type_expression(self, text):
+        x, y, w, h = self.strip_geometry()
+        self.run_x("xdotool", "mousemove", "--sync", str(x + 200), str(y + 18), "click", "1")
+        self.run_x("xdotool", "key", "ctrl+a", "BackSpace")
+        self.run_x("xdotool", "type", "--delay", "20", text)
+        self.run_x("xdotool", "key", "Return")
+
+    def wait_text(self, field, expected, timeout=5.0):
+        self.app.wait_text(field, expected, timeout)
+
+
+class StripTest(VelloxTest):
+    def test_starts_docked_at_the_top_off_the_task_bar(self):
+        self.start()
+        self.assertEqual(self.strip_geometry(), (0, 0, self.desktop.width, 38))
+        strip = self.strip_window()[0]
+        state = self.run_x("xprop", "-id", str(strip), "_NET_WM_STATE")
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", state)
+        self.assertIn("_NET_WM_STATE_ABOVE", state)
+        self.assertTrue(wait_for(self.tray_icon, what="the tray icon"))
+
+    def test_switches(self):
+        for arguments, top, shown, keypad in ((["/b"], self.desktop.height - 38, True, False),
+                                               (["/B", "/N"], self.desktop.height - 38, True, False),
+                                               (["/whatever"], 0, True, False),
+                                               (["/n"], None, False, False),
+                                               (["/p"], 0, True, True)):
+            with self.subTest(arguments=arguments):
+                program = self.start(*arguments)
+                if shown:
+                    self.assertEqual(self.strip_geometry()[1], top)
+                else:
+                    wait_for(lambda: not self.strip_window(), what="the strip to hide")
+                self.assertEqual(bool(wait_for(self.keypad_shown, timeout=3) if keypad else self.keypad_shown()),
+                                 keypad)
+                program.stop()
+                self.programs.clear()
+
+    def test_enter_evaluates_and_a_syntax_error_keeps_the_result(self):
+        self.start()
+        self.type_expression("1+2")
+        self.wait_text(RESULT, "3")
+        self.assertEqual(self.app.text(EXPRESSION), "1+2")
+        self.assertIn("enabled", self.app.control("text", RESULT)["states"])
+        self.type_expression("1+")
+        time.sleep(0.3)
+        self.assertEqual(self.app.text(RESULT), "3")
+
+    def test_a_division_by_zero_is_shown_in_a_box_and_the_program_goes_on(self):
+        self.start()
+        self.type_expression("1/0")
+        self.app.wait_control("label", "Floating point division by zero")
+        windows = [w for w in xwindows.windows_of_class(self.desktop, "vellox")
+                   if self.run_x("xdotool", "getwindowname", str(w)).strip() == "Vellox"
+                   and xwindows.geometry(self.desktop, w)[3] > 38]
+        self.assertTrue(windows, "a message box titled Vellox")
+        self.assertIn("_NET_WM_STATE_ABOVE", self.run_x("xprop", "-id", str(windows[0]), "_NET_WM_STATE"))
+        self.run_x("xdotool", "key", "Return")  # OK
+        wait_for(lambda: not any(self.run_x("xdotool", "getwindowname", str(w)).strip() == "Vellox"
+                                 and xwindows.geometry(self.desktop, w)[3] > 38
+                                 for w in xwindows.windows_of_class(self.desktop, "vellox")),
+                 what="the box to close")
+        self.type_expression("2+2")
+        self.wait_text(RESULT, "4")
+
+    def test_clear_empties_both_fields(self):
+        self.start()
+        self.type_expression("6*7")
+        self.wait_text(RESULT, "42")
+        self.run_x("xdotool", "key", "alt+c")
+        self.wait_text(EXPRESSION, "")
+        self.wait_text(RESULT, "")
+        self.assertNotIn("enabled", self.app.control("text", RESULT)["states"])
+
+    def test_hide_and_restore_through_the_tray_icon(self):
+        self.start()
+        self.type_expression("5")
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip to come back")
+        self.assertEqual(self.strip_geometry(), (0, 0, self.desktop.width, 38))
+        self.assertEqual(self.app.text(EXPRESSION), "5")
+
+    def test_the_menu_docks_and_closes(self):
+        program = self.start()
+        self.menu_command("a", "b")  # 表示位置(&A), 下に張り付く(&B)
+        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - 38, what="the strip at the bottom")
+        self.menu_command("a", "t")
+        wait_for(lambda: self.strip_geometry()[1] == 0, what="the strip at the top")
+        self.menu_command("c")  # 閉じる(&C)
+        self.assertEqual(program.process.wait(timeout=5), 0)
+        wait_for(lambda: self.tray_icon() is None, what="the tray icon to go")
+
+    def test_a_second_start_ends_at_once(self):
+        self.start()
+        self.run_x("xdotool", "key", "Escape")
+        second = Program(self.desktop, VELLOX)
+        self.assertEqual(second.process.wait(timeout=5), 0)
+        self.assertEqual(len(self.strip_window()), 1)
+        # also while the first one is hidden
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        third = Program(self.desktop, VELLOX)
+        self.assertEqual(third.process.wait(timeout=5), 0)
+        self.assertEqual(len(self.strip_window(visible=False)), 1)
+
+    def test_closing_the_strip_with_the_keypad_open_ends_the_program(self):
+        program = self.start("/P")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.menu_command("c")
+        self.assertEqual(program.process.wait(timeout=5), 0)
+        self.assertFalse(self.keypad_shown())
+
+
+class KeypadTest(VelloxTest):
+    def press_keys(self, captions):
+        for caption in captions:
+            self.app.press("push button", caption)
+
+    def close_keypad(self):
+        pad = wait_for(self.keypad_shown, what="the keypad")[0]
+        self.run_x("xdotool", "windowactivate", "--sync", str(pad), "key", "alt+F4")
+        wait_for(lambda: not self.keypad_shown(), what="the keypad to close")
+
+    def test_builds_12_plus_3_and_shows_15_in_both_places(self):
+        self.start()
+        self.app.press("push button", "パッド入力")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.press_keys(["１", "２", "＋", "３"])
+        self.wait_text(EXPRESSION, "12+3")
+        self.press_keys(["＝"])
+        self.wait_text(RESULT, "15")
+        self.wait_text(KEYPAD, "15")
+
+    def test_the_strip_is_locked_while_the_keypad_is_open(self):
+        self.start("/P")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.type_expression("9")
+        time.sleep(0.3)
+        self.assertEqual(self.app.text(EXPRESSION), "")
+        self.close_keypad()
+        self.type_expression("9")
+        self.wait_text(EXPRESSION, "9")
+
+    def test_the_keypads_menu_is_the_strips_and_its_close_ends_the_program(self):
+        program = self.start("/P")
+        pad = wait_for(self.keypad_shown, what="the keypad")[0]
+        x, y, w, h = xwindows.geometry(self.desktop, pad)
+        before = set(xwindows.windows_of_class(self.desktop, "vellox"))
+        self.run_x("xdotool", "mousemove", "--sync", str(x + 6), str(y + h - 2), "click", "3")
+        menu = wait_for(lambda: set(xwindows.windows_of_class(self.desktop, "vellox")) - before, what="the menu")
+        menu_x, menu_y, _, _ = xwindows.geometry(self.desktop, menu.pop())
+        self.assertEqual((menu_x, menu_y), (x + 6, y + h - 2))  # at the pointer
+        self.run_x("xdotool", "key", "c")  # 閉じる(&C)
+        self.assertEqual(program.process.wait(timeout=5), 0)
+
+    def test_state_is_kept_across_close_and_reopen(self):
+        self.start("/P")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.press_keys(["３"])
+        self.wait_text(KEYPAD, "3")
+        self.close_keypad()
+        self.app.press("push button", "パッド入力")
+        wait_for(self.keypad_shown, what="the keypad again")
+        self.press_keys(["４"])
+        self.wait_text(KEYPAD, "34")
+        self.wait_text(EXPRESSION, "34")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1] + sys.argv[2:], verbosity=2)

@@ -1,0 +1,44 @@
+"""Run by accessibility.py with /usr/bin/python3 on the desktop's session bus, once per query, so
+that every answer comes from a fresh connection to the accessibility bus.
+
+  atspi_dump.py APP              prints the application's tree as JSON lines
+  atspi_dump.py APP ROLE NAME    performs the first action of that control ("Press")
+"""
+
+import json
+import sys
+
+import pyatspi
+
+
+def walk(node):
+    for child in node:
+        if child is None:
+            continue
+        yield child
+        yield from walk(child)
+
+
+def main():
+    app = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == sys.argv[1]), None)
+    if app is None:
+        return 3
+    if len(sys.argv) == 4:
+        for node in walk(app):
+            if node.getRoleName() == sys.argv[2] and node.name == sys.argv[3]:
+                node.queryAction().doAction(0)
+                return 0
+        return 4
+    for node in walk(app):
+        entry = {"role": node.getRoleName(), "name": node.name,
+                 "states": [pyatspi.stateToString(s) for s in node.getState().getStates()]}
+        try:
+            entry["text"] = node.queryText().getText(0, -1)
+        except NotImplementedError:
+            pass
+        print(json.dumps(entry, ensure_ascii=False))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
