@@ -5,12 +5,15 @@
 #   scripts/setup.sh --test   that, plus what the test suites need
 set -euo pipefail
 
-# Building and running: the compiler and build tools, Qt 6, and a Japanese font for the captions.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
+# Building and running: the compiler and build tools, Qt 6, and a Japanese font for the captions;
+# dpkg-dev and file let cpack work out the Debian package's dependencies.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file)
 if [[ "${1:-}" == "--test" ]]; then
   # GoogleTest, and a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel,
   # xdotool, the X utilities, and the accessibility bus with its Python bindings.
   packages+=(libgtest-dev xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi)
+  # Checking the Debian package: lintian, the desktop entry's validator, and man for the pages.
+  packages+=(lintian desktop-file-utils man-db)
 fi
 
 missing=()
