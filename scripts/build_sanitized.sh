@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-sanitized/, together with the libFuzzer targets (build-sanitized/bin/*_fuzzer). Its tests
+# are the engine and CLI suites under the sanitizers and one replay of each fuzzer's seed corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-sanitized -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DVELLOX_FUZZ=ON >/dev/null
+cmake --build build-sanitized
