@@ -2,19 +2,28 @@
 # Installs the Debian 12 packages Vellox needs. Safe to run again: when everything is present it
 # changes nothing and fetches nothing.
 #   scripts/setup.sh          what building and running the programs needs
-#   scripts/setup.sh --test   that, plus what the test suites need
+#   scripts/setup.sh --test   that, plus what the test suites need (below)
+#   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/
 set -euo pipefail
 
-# Building and running: the compiler and build tools, Qt 6, and a Japanese font for the captions;
-# dpkg-dev and file let cpack work out the Debian package's dependencies.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic dpkg-dev file)
-if [[ "${1:-}" == "--test" ]]; then
-  # GoogleTest, and a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel,
-  # xdotool, the X utilities, and the accessibility bus with its Python bindings.
-  packages+=(libgtest-dev xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi)
-  # Checking the Debian package: lintian, the desktop entry's validator, and man for the pages.
-  packages+=(lintian desktop-file-utils man-db)
-fi
+# Building and running: the compiler and build tools, Qt 6 with the X11 client library, and a
+# Japanese font for the captions; dpkg-dev and file let cpack work out the package's dependencies.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-ipafont-gothic dpkg-dev file)
+test_packages=(
+  libgtest-dev
+  # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
+  clang libclang-rt-14-dev libbenchmark-dev
+  # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
+  # utilities, and the accessibility bus with its Python bindings
+  xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi
+  # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
+  lintian desktop-file-utils man-db
+)
+case "${1:-}" in
+  --test) packages+=("${test_packages[@]}") ;;
+  # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py
+  --bench) packages+=("${test_packages[@]}" bc python3 galculator) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
