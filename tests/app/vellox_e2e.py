@@ -53,11 +53,7 @@ class VelloxTest(unittest.TestCase):
                 if "CalcPad" in self.run_x("xdotool", "getwindowname", str(w))]
 
     def tray_icon(self):
-        panels = xwindows.windows_of_class(self.desktop, "tint2")
-        for window in xwindows.windows_of_class(self.desktop, "vellox"):
-            if set(xwindows.ancestors(self.desktop, window)) & set(panels):
-                return window
-        return None
+        return xwindows.docked_icon(self.desktop, "vellox")
 
     def click_tray(self, button):
         icon = wait_for(self.tray_icon, what="the tray icon")

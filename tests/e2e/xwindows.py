@@ -34,3 +34,12 @@ def windows_of_class(desktop, name, visible=True):
 def center(box):
     x, y, w, h = box
     return x + w // 2, y + h // 2
+
+
+def docked_icon(desktop, name):
+    """The program's icon window inside tint2's notification area, or None."""
+    panels = set(windows_of_class(desktop, "tint2"))
+    for window in windows_of_class(desktop, name):
+        if set(ancestors(desktop, window)) & panels:
+            return window
+    return None

@@ -25,11 +25,7 @@ class TrayIconOnTheDesktop(unittest.TestCase):
         self.desktop.__exit__(None, None, None)
 
     def docked_icon(self):
-        panels = xwindows.windows_of_class(self.desktop, "tint2")
-        for window in xwindows.windows_of_class(self.desktop, "tray_probe"):
-            if set(xwindows.ancestors(self.desktop, window)) & set(panels):
-                return window
-        return None
+        return xwindows.docked_icon(self.desktop, "tray_probe")
 
     def click(self, button, repeat=1):
         x, y = xwindows.center(xwindows.geometry(self.desktop, self.icon))
