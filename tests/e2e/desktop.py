@@ -32,6 +32,7 @@ class Desktop:
         self.height = height
         self.panel = panel
         self.processes = []
+        self.logs = []
         self.env = None
 
     def start(self, *args, stdout_file=None, pass_fds=()):
@@ -69,8 +70,7 @@ class Desktop:
                 if line.startswith("DBUS_SESSION_BUS_ADDRESS=") or line.startswith("DBUS_SESSION_BUS_PID="):
                     key, value = line.rstrip(";").split("=", 1)
                     self.env[key] = value.strip("'")
-            self.openbox_log = tempfile.NamedTemporaryFile(prefix="openbox-", suffix=".log", delete=False)
-            self.start("openbox", stdout_file=self.openbox_log)
+            self.start("openbox", stdout_file=self._log("openbox"))
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
                      what="openbox")
             if self.panel:
@@ -82,12 +82,17 @@ class Desktop:
 
     def start_panel(self):
         """Starts tint2 and waits until its notification area has started."""
-        log = tempfile.NamedTemporaryFile(prefix="tint2-", suffix=".log", delete=False)
+        log = self._log("tint2")
         self.panel_process = self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
         def started():
             with open(log.name, errors="replace") as text:
                 return "systray started" in text.read()
         wait_for(started, what="tint2's notification area")
+
+    def _log(self, name):
+        log = tempfile.NamedTemporaryFile(prefix=name + "-", suffix=".log")
+        self.logs.append(log)
+        return log
 
     def stop_panel(self):
         os.killpg(self.panel_process.pid, signal.SIGTERM)
@@ -104,6 +109,8 @@ class Desktop:
                 process.wait(timeout=5)
             except subprocess.TimeoutExpired:
                 os.killpg(process.pid, signal.SIGKILL)
+        for log in self.logs:
+            log.close()
         if self.env and "DBUS_SESSION_BUS_PID" in self.env:
             try:
                 os.kill(int(self.env["DBUS_SESSION_BUS_PID"]), signal.SIGTERM)

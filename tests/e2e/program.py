@@ -49,4 +49,7 @@ class Program:
                 self.process.wait(timeout=5)
             except subprocess.TimeoutExpired:
                 self.process.kill()
-        return self.process.wait()
+        code = self.process.wait()
+        self.process.stdout.close()
+        self.process.stderr.close()
+        return code
