@@ -2,6 +2,7 @@
 read over AT-SPI."""
 
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -175,12 +176,68 @@ class StripTest(VelloxTest):
         self.assertEqual(third.process.wait(timeout=5), 0)
         self.assertEqual(len(self.strip_window(visible=False)), 1)
 
+    def test_two_copies_started_together_leave_one_and_a_crashed_copy_blocks_nothing(self):
+        first, second = Program(self.desktop, VELLOX), Program(self.desktop, VELLOX)
+        self.programs = [first, second]
+        wait_for(self.strip_window, what="a strip")
+        time.sleep(1)
+        running = [p for p in (first, second) if p.process.poll() is None]
+        self.assertEqual(len(running), 1)
+        self.assertEqual([p.process.returncode for p in (first, second) if p not in running], [0])
+        self.assertEqual(len(self.strip_window()), 1)
+        running[0].process.kill()  # a crash: the marker goes with its display connection
+        running[0].process.wait()
+        wait_for(lambda: not self.strip_window(), what="the crashed strip to go")
+        self.start()
+        self.assertEqual(len(wait_for(self.strip_window, what="a new strip")), 1)
+
+    def test_without_a_display_it_points_to_vellox_calc(self):
+        env = {key: value for key, value in self.desktop.env.items() if key not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        result = subprocess.run([VELLOX], env=env, capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("vellox-calc", result.stderr)
+
+    def test_closing_the_keypad_while_the_strip_is_hidden_keeps_the_program(self):
+        program = self.start("/P")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.menu_command("n")  # 最小化(&N)
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        pad = self.keypad_shown()[0]
+        self.run_x("xdotool", "windowactivate", "--sync", str(pad), "key", "alt+F4")
+        wait_for(lambda: not self.keypad_shown(), what="the keypad to close")
+        time.sleep(0.5)
+        self.assertIsNone(program.process.poll())
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip to come back")
+        self.type_expression("8")  # unlocked
+        self.wait_text(EXPRESSION, "8")
+
     def test_closing_the_strip_with_the_keypad_open_ends_the_program(self):
         program = self.start("/P")
         wait_for(self.keypad_shown, what="the keypad")
         self.menu_command("c")
         self.assertEqual(program.process.wait(timeout=5), 0)
         self.assertFalse(self.keypad_shown())
+
+
+class WithoutNotificationAreaTest(VelloxTest):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(panel=False).__enter__()
+
+    def test_the_strip_stays_shown_until_a_panel_appears(self):
+        self.start("/N")
+        time.sleep(1)
+        self.assertTrue(self.strip_window())  # /N could not hide it
+        self.app.press("push button", "最小化")
+        time.sleep(0.5)
+        self.assertTrue(self.strip_window())
+        self.desktop.start_panel()
+        wait_for(self.tray_icon, what="the icon once the panel runs")
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip to come back")
 
 
 class KeypadTest(VelloxTest):
