@@ -27,10 +27,6 @@ std::array<size_t, kLexMaxRules + 1> RuleMarks{};  // 0: no mark
 // keeps scanning free of allocation.
 constexpr size_t kTokenTextReserve = 2 * kLexBufferSize + 64;
 
-}  // namespace
-
-namespace {
-
 std::string ExplainLimit(std::string_view LimitMessage) {
   std::string Text = "The expression is beyond the scanner's limits: " + std::string(LimitMessage);
   if (LimitMessage == "match stack overflow") {
