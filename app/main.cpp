@@ -14,6 +14,7 @@
 #include "qt/application.h"
 #include "qt/x11_desktop.h"
 #include "strip_window.h"
+#include "ui_fonts.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
 
   Application::SetTitle(QStringLiteral("Vellox"));
   App.setWindowIcon(ProgramIcon());
+  // Menus and message boxes show Japanese text too: one face for all of it.
+  App.setFont(JapaneseUiFont(12));
 
   auto Strip = std::make_unique<TVellox1>();
   Strip->show();
