@@ -5,8 +5,6 @@
 #include <QStyleHints>
 #include <QWidget>
 
-#include <algorithm>
-#include <string>
 
 #include "qt/application.h"
 
@@ -15,9 +13,7 @@ namespace {
 constexpr int kSingleClickExtraMs = 50;
 
 TTrayIcon* FindInstance(uintptr_t Identifier) {
-  const std::string Key = std::to_string(Identifier);
-  const auto Entry = std::find_if(IconList.begin(), IconList.end(),
-                                  [&](const auto& E) { return E.first == Key; });
+  const auto Entry = FindIconEntry(Identifier);
   return Entry == IconList.end() ? nullptr : Entry->second;
 }
 

@@ -12,6 +12,11 @@
 std::vector<std::pair<std::string, TTrayIcon*>> IconList;
 QPointer<TCallbackWindow> CallbackWindow;
 
+std::vector<std::pair<std::string, TTrayIcon*>>::iterator FindIconEntry(uintptr_t Identifier) {
+  const std::string Key = std::to_string(Identifier);
+  return std::find_if(IconList.begin(), IconList.end(), [&](const auto& E) { return E.first == Key; });
+}
+
 namespace {
 
 constexpr size_t kMaxInstances = 100;
@@ -54,9 +59,7 @@ TTrayIcon::~TTrayIcon() {
     if (FRegistered) UpdateIcon(NIM_DELETE);
     FNotifyData.reset();
   }
-  const std::string Key = std::to_string(FIconID);
-  const auto Entry = std::find_if(IconList.begin(), IconList.end(),
-                                  [&](const auto& E) { return E.first == Key; });
+  const auto Entry = FindIconEntry(static_cast<uintptr_t>(FIconID));
   if (Entry != IconList.end()) IconList.erase(Entry);
   FIcon.OnChange = nullptr;
 }

@@ -28,6 +28,9 @@ constexpr TShiftState ssMiddle = 32;
 // Every live instance under its identifier in decimal, in creation order. Not owning.
 extern std::vector<std::pair<std::string, TTrayIcon*>> IconList;
 
+// The entry of IconList whose string is Identifier in decimal, found from the first; end() if none.
+std::vector<std::pair<std::string, TTrayIcon*>>::iterator FindIconEntry(uintptr_t Identifier);
+
 // The one window that receives every instance's callback messages: created by the first instance
 // made outside the designer, owned by that instance's owner. Null until then, and again after
 // its owner is gone (the next instance then makes a new one).
