@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <limits>
+
 #include "handler_binding.h"
 #include "key_press.h"
 #include "program_icon.h"
@@ -59,6 +61,7 @@ void TVellox1::CreateComponents() {
   Edit1 = new QLineEdit(this);
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
+  Edit1->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own (Qt's is 32767)
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));

@@ -177,6 +177,18 @@ TEST_F(StripTest, FailuresLeaveTheResultAndFaultsAreReported) {
   EXPECT_EQ(Strip->Edit2->text(), "5");
 }
 
+TEST_F(StripTest, LongExpressionsReachTheScannerWhole) {
+  Start();
+  // Longer than Qt's default field limit: a name of 40,000 characters is the scanner's to refuse.
+  Strip->Edit1->setText("v = " + QString(40000, 'a'));
+  Enter();
+  ASSERT_EQ(Reported.size(), 1);
+  EXPECT_TRUE(Reported[0].contains("match stack overflow")) << Reported[0].toStdString();
+  Strip->Edit1->setText(QString("1+").repeated(20000) + "1");
+  Enter();
+  EXPECT_EQ(Strip->Edit2->text(), "20001");
+}
+
 TEST_F(StripTest, ClearEmptiesBothFieldsAndFocusesTheExpression) {
   Start();
   Type("2*21");
