@@ -75,9 +75,6 @@ size_t DecodeUtf8(std::string_view Text, size_t Position, char32_t& CodePoint) {
   return Length;
 }
 
-}  // namespace
-
-namespace {
 
 IconvHandle& ToCp932() {
   thread_local IconvHandle Handle("CP932", "UTF-8");

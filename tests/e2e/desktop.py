@@ -83,7 +83,7 @@ class Desktop:
     def start_panel(self):
         """Starts tint2 and waits until its notification area has started."""
         log = self._log("tint2")
-        self.panel_process = self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
+        self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
         def started():
             with open(log.name, errors="replace") as text:
                 return "systray started" in text.read()
@@ -93,10 +93,6 @@ class Desktop:
         log = tempfile.NamedTemporaryFile(prefix=name + "-", suffix=".log")
         self.logs.append(log)
         return log
-
-    def stop_panel(self):
-        os.killpg(self.panel_process.pid, signal.SIGTERM)
-        self.panel_process.wait(timeout=5)
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):
