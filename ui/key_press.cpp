@@ -1,5 +1,6 @@
 #include "key_press.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "qt/application.h"
@@ -10,10 +11,28 @@ TKeyPressFilter::TKeyPressFilter(QObject* Field, THandler KeyHandler)
 }
 
 bool TKeyPressFilter::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Event->type() != QEvent::KeyPress) return false;
-  const QString Text = static_cast<QKeyEvent*>(Event)->text();
-  if (Text.isEmpty()) return false;
-  QChar Key = Text.front();
-  Application::Guard([&] { Handler(Watched, Key); });
-  return Key.isNull();
+  if (Event->type() == QEvent::KeyPress) {
+    const QString Text = static_cast<QKeyEvent*>(Event)->text();
+    if (Text.isEmpty()) return false;
+    QChar Key = Text.front();
+    Application::Guard([&] { Handler(Watched, Key); });
+    return Key.isNull();
+  }
+  if (Event->type() == QEvent::InputMethod) {
+    // Text composed with an input method (a Japanese one, say) arrives as one commit instead of
+    // key presses; each of its characters is typed, so each goes through the handler, and the
+    // field receives only what the handler lets through.
+    auto* Composed = static_cast<QInputMethodEvent*>(Event);
+    const QString Commit = Composed->commitString();
+    if (Commit.isEmpty()) return false;
+    QString Kept;
+    for (QChar Character : Commit) {
+      QChar Key = Character;
+      Application::Guard([&] { Handler(Watched, Key); });
+      if (!Key.isNull()) Kept += Key;
+    }
+    if (Kept != Commit)
+      Composed->setCommitString(Kept, Composed->replacementStart(), Composed->replacementLength());
+  }
+  return false;
 }

@@ -1,3 +1,4 @@
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -93,6 +94,14 @@ TEST_F(CalPadTest, TypedKeysAreFiltered) {
   EXPECT_EQ(Field(), "36");
   QTest::keyClick(Pad->Edit1, Qt::Key_V, Qt::ControlModifier);  // no paste: nothing typed gets in
   EXPECT_EQ(Field(), "36");
+
+  // Text an input method commits is typed character by character through the same filter.
+  QInputMethodEvent Composed;
+  Composed.setCommitString(QString::fromUtf8("１a7＋"));
+  QCoreApplication::sendEvent(Pad->Edit1, &Composed);
+  EXPECT_EQ(Field(), "367");
+  EXPECT_EQ(PadExpr, "7");
+  EXPECT_EQ(StripExpression(), "7");
 }
 
 TEST_F(CalPadTest, BackspaceKeepsTheStringsAndFieldsInStep) {
