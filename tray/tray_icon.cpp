@@ -131,7 +131,9 @@ void TTrayIcon::SetIcon(const TIcon* Value) {
     FIcon.Assign(*Value);
     return;
   }
-  FIcon.ReleaseHandle();
+  // Emptying the own image is a change like any other: a registered icon is first modified to
+  // show no image, then the setter removes it.
+  FIcon.SetImage(QIcon());
   SetVisible(false);
 }
 

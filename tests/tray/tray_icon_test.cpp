@@ -142,7 +142,8 @@ TEST_F(TrayIconTest, RemovingTheImageHidesTheIcon) {
   Icon->SetIcon(nullptr);
   EXPECT_TRUE(Icon->Icon().Empty());
   EXPECT_EQ(Icon->Icon().Handle(), 0u);
-  EXPECT_EQ(Shell.Calls.back().Message, NIM_DELETE);
+  EXPECT_EQ(Shell.Messages(), (std::vector<uint32_t>{NIM_ADD, NIM_MODIFY, NIM_DELETE}));
+  EXPECT_EQ(Shell.Calls[1].Data.hIcon, 0u);
   EXPECT_FALSE(Icon->Registered());
   EXPECT_FALSE(Icon->Visible());
 }
