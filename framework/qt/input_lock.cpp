@@ -8,6 +8,12 @@ TInputLock::TInputLock(QWidget* LockedWindow) : QObject(LockedWindow), Window(Lo
 void TInputLock::SetLocked(bool Locked) {
   if (Locked == FLocked) return;
   FLocked = Locked;
+  // While locked the pointer finds the window itself rather than its controls, so no button
+  // lights up under it and no hint pops up, as over a disabled window.
+  if (!Window.isNull()) {
+    for (QWidget* Control : Window->findChildren<QWidget*>())
+      Control->setAttribute(Qt::WA_TransparentForMouseEvents, FLocked);
+  }
   if (FLocked) {
     qApp->installEventFilter(this);
   } else {

@@ -251,6 +251,9 @@ TEST_F(StripTest, ALockedStripTakesNoInputButItsMenuWorks) {
   QTest::keyClicks(Strip->Edit1, "123");
   QTest::mouseClick(Strip->SpeedButton3, Qt::LeftButton);
   EXPECT_EQ(Strip->Edit1->text(), "");
+  // The pointer finds no control to light up or show a hint for.
+  const QPoint OverButton = Strip->SpeedButton3->mapTo(Strip.get(), Strip->SpeedButton3->rect().center());
+  EXPECT_EQ(Strip->childAt(OverButton), nullptr);
   Strip->Mini1->trigger();
   EXPECT_FALSE(Strip->isVisible());
   Strip->Undo1->trigger();
@@ -261,6 +264,7 @@ TEST_F(StripTest, ALockedStripTakesNoInputButItsMenuWorks) {
   EXPECT_FALSE(Strip->P1->isChecked());
   QTest::keyClicks(Strip->Edit1, "7");
   EXPECT_EQ(Strip->Edit1->text(), "7");
+  EXPECT_EQ(Strip->childAt(OverButton), Strip->SpeedButton3);
 }
 
 TEST_F(StripTest, ClosingTheStripEndsTheProgram) {
