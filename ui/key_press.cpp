@@ -12,8 +12,10 @@ TKeyPressFilter::TKeyPressFilter(QObject* Field, THandler KeyHandler)
 
 bool TKeyPressFilter::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress) {
-    const QString Text = static_cast<QKeyEvent*>(Event)->text();
-    if (Text.isEmpty()) return false;
+    const auto* Pressed = static_cast<QKeyEvent*>(Event);
+    const QString Text = Pressed->text();
+    // X gives Delete the text DEL, but it is an editing key that types nothing.
+    if (Text.isEmpty() || Pressed->key() == Qt::Key_Delete) return false;
     QChar Key = Text.front();
     Application::Guard([&] { Handler(Watched, Key); });
     return Key.isNull();

@@ -102,6 +102,13 @@ TEST_F(CalPadTest, TypedKeysAreFiltered) {
   EXPECT_EQ(Field(), "367");
   EXPECT_EQ(PadExpr, "7");
   EXPECT_EQ(StripExpression(), "7");
+
+  // Delete edits the field (X sends it with the text DEL); the strings stay as they are.
+  Pad->Edit1->setCursorPosition(1);
+  QKeyEvent Delete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+  QCoreApplication::sendEvent(Pad->Edit1, &Delete);
+  EXPECT_EQ(Field(), "37");
+  EXPECT_EQ(PadExpr, "7");
 }
 
 TEST_F(CalPadTest, BackspaceKeepsTheStringsAndFieldsInStep) {
