@@ -3,6 +3,7 @@
 // strip is closed.
 #include <QApplication>
 #include <QByteArray>
+#include <QStringList>
 
 #include <cstdio>
 #include <memory>
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
   // The units: the engine's symbol table with the built-in functions; the tray unit's icon list
   // and the strip's and keypad's strings start empty as globals.
   EngineUnit Engine;
+
+  // The switch is the first argument exactly as given; QApplication takes the options it knows
+  // (-reverse, -style ...) out of argv, so the command line is kept before it starts.
+  QStringList CommandLine;
+  for (int Index = 0; Index < argc; ++Index) CommandLine << QString::fromLocal8Bit(argv[Index]);
+  Application::SetCommandLine(CommandLine);
 
   QApplication App(argc, argv);
   // Only closing the strip ends the program, not closing the keypad while the strip is hidden.

@@ -42,7 +42,8 @@ void ProcessMessages();
 // The command-line argument at Index (0 is the program), empty when there is none.
 QString ParamStr(int Index);
 
-// Replaces the command line that ParamStr reads (for tests of start-up switches).
+// Replaces the command line that ParamStr reads (the program's own, kept before Qt edits it;
+// tests of start-up switches).
 void SetCommandLine(const QStringList& Arguments);
 
 }  // namespace Application

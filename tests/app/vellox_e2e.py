@@ -94,6 +94,7 @@ class StripTest(VelloxTest):
         for arguments, top, shown, keypad in ((["/b"], self.desktop.height - 38, True, False),
                                                (["/B", "/N"], self.desktop.height - 38, True, False),
                                                (["/whatever"], 0, True, False),
+                                               (["-reverse", "/B"], 0, True, False),  # a Qt option is first
                                                (["/n"], None, False, False),
                                                (["/p"], 0, True, True)):
             with self.subTest(arguments=arguments):
