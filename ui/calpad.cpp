@@ -6,6 +6,7 @@
 
 #include "handler_binding.h"
 #include "key_press.h"
+#include "menu_check.h"
 #include "qt/x11_desktop.h"
 #include "speed_button.h"
 #include "strip_window.h"
@@ -85,7 +86,7 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
 }
 
 void TCalPad1::FormClose(QObject*) {
-  Vellox1->P1->setChecked(false);
+  SetMenuCheck(Vellox1->P1, false);
   Vellox1->SetFormEnabled(true);
 }
 

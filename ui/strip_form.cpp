@@ -96,7 +96,6 @@ void TVellox1::DescribeForm() {
   Edit2->setEnabled(false);
   Edit1->setFocus();  // the active control when the strip is first active
 
-  P1->setCheckable(true);
   PopupMenu1->setDefaultAction(Undo1);  // drawn in bold
   Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
 

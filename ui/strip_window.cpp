@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "calpad.h"
+#include "menu_check.h"
 #include "notify_icon.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
@@ -117,7 +118,7 @@ void TVellox1::FormPaint(QObject* Sender) {
 }
 
 void TVellox1::PadOpen(QObject*) {
-  P1->setChecked(true);
+  SetMenuCheck(P1, true);
   SetFormEnabled(false);
   CalPad1->show();
   CalPad1->raise();

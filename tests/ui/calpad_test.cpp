@@ -131,6 +131,7 @@ TEST_F(CalPadTest, StateOutlivesClosingAndTheStripIsUnlocked) {
   Pad->close();
   EXPECT_FALSE(Pad->isVisible());
   EXPECT_FALSE(Strip->P1->isChecked());
+  EXPECT_FALSE(Strip->P1->isCheckable());  // no empty check box is drawn beside it
   EXPECT_TRUE(Strip->FormEnabled());
 
   // The strip's own editing leaves the keypad's strings alone.
