@@ -13,6 +13,7 @@
 #include "engine_unit.h"
 #include "program_icon.h"
 #include "qt/application.h"
+#include "qt/caret_rest.h"
 #include "qt/x11_desktop.h"
 #include "strip_window.h"
 #include "ui_fonts.h"
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
   App.setWindowIcon(ProgramIcon());
   // Menus and message boxes show Japanese text too: one face for all of it.
   App.setFont(JapaneseUiFont(12));
+  // After ten seconds without input the caret stops blinking, so an idle strip uses no time.
+  TCaretRest CaretRest(10000);
 
   auto Strip = std::make_unique<TVellox1>();
   Strip->show();
