@@ -1,5 +1,7 @@
 #include "qt_notify_icon_shell.h"
 
+#include <QTimer>
+
 #include <cstring>
 
 #include "qt/icon.h"
@@ -34,27 +36,18 @@ bool QtNotifyIconShell::NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data
   const Key Id{Data.hWnd, Data.uID};
   const auto Found = Icons.find(Id);
   switch (Message) {
-    case NIM_ADD: {
+    case NIM_ADD:
       if (Found != Icons.end()) return false;  // the icon is there already
-      auto Icon = std::make_unique<QSystemTrayIcon>();
-      Apply(*Icon, Data);
-      const HWND Window = Data.hWnd;
-      const uint32_t Identifier = Data.uID;
-      const uint32_t Callback = Data.uCallbackMessage;
-      connect(Icon.get(), &QSystemTrayIcon::activated, this,
-              [Window, Identifier, Callback](QSystemTrayIcon::ActivationReason Reason) {
-                const auto [First, Second] = MouseMessages(Reason);
-                if (First == 0) return;
-                PostMessage(Window, Callback, Identifier, First);
-                PostMessage(Window, Callback, Identifier, Second);
-              });
-      Icon->show();
-      Icons.emplace(Id, std::move(Icon));
+      Icons.emplace(Id, Entry{Data, nullptr});
+      // Qt's tray icon is made on the next turn of the event loop: making it opens the session
+      // bus and the tray's window, which need not hold up the first showing of the program's
+      // window. Until then a change only updates the record.
+      QTimer::singleShot(0, this, [this, Id] { Show(Id); });
       return true;
-    }
     case NIM_MODIFY:
       if (Found == Icons.end()) return false;
-      Apply(*Found->second, Data);
+      Found->second.Data = Data;
+      if (Found->second.Icon) Apply(*Found->second.Icon, Data);
       return true;
     case NIM_DELETE:
       if (Found == Icons.end()) return false;
@@ -63,4 +56,24 @@ bool QtNotifyIconShell::NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data
     default:
       return false;
   }
+}
+
+void QtNotifyIconShell::Show(const Key& Id) {
+  const auto Found = Icons.find(Id);
+  if (Found == Icons.end() || Found->second.Icon) return;  // deleted (or added again) meanwhile
+  const NOTIFYICONDATAA& Data = Found->second.Data;
+  auto Icon = std::make_unique<QSystemTrayIcon>();
+  Apply(*Icon, Data);
+  const HWND Window = Data.hWnd;
+  const uint32_t Identifier = Data.uID;
+  const uint32_t Callback = Data.uCallbackMessage;
+  connect(Icon.get(), &QSystemTrayIcon::activated, this,
+          [Window, Identifier, Callback](QSystemTrayIcon::ActivationReason Reason) {
+            const auto [First, Second] = MouseMessages(Reason);
+            if (First == 0) return;
+            PostMessage(Window, Callback, Identifier, First);
+            PostMessage(Window, Callback, Identifier, Second);
+          });
+  Icon->show();
+  Found->second.Icon = std::move(Icon);
 }

@@ -24,7 +24,12 @@ public:
 
 private:
   using Key = std::pair<HWND, uint32_t>;
-  std::map<Key, std::unique_ptr<QSystemTrayIcon>> Icons;
+  struct Entry {
+    NOTIFYICONDATAA Data;                  // the latest record
+    std::unique_ptr<QSystemTrayIcon> Icon;  // made on the event loop's next turn
+  };
+  std::map<Key, Entry> Icons;
 
+  void Show(const Key& Id);
   void Apply(QSystemTrayIcon& Icon, const NOTIFYICONDATAA& Data);
 };
