@@ -10,15 +10,18 @@ TKeyPressFilter::TKeyPressFilter(QObject* Field, THandler KeyHandler)
   Field->installEventFilter(this);
 }
 
+QChar TKeyPressFilter::Typed(QObject* Field, QChar Key) {
+  Application::Guard([&] { Handler(Field, Key); });
+  return Key;
+}
+
 bool TKeyPressFilter::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress) {
     const auto* Pressed = static_cast<QKeyEvent*>(Event);
     const QString Text = Pressed->text();
     // X gives Delete the text DEL, but it is an editing key that types nothing.
     if (Text.isEmpty() || Pressed->key() == Qt::Key_Delete) return false;
-    QChar Key = Text.front();
-    Application::Guard([&] { Handler(Watched, Key); });
-    return Key.isNull();
+    return Typed(Watched, Text.front()).isNull();
   }
   if (Event->type() == QEvent::InputMethod) {
     // Text composed with an input method (a Japanese one, say) arrives as one commit instead of
@@ -29,8 +32,7 @@ bool TKeyPressFilter::eventFilter(QObject* Watched, QEvent* Event) {
     if (Commit.isEmpty()) return false;
     QString Kept;
     for (QChar Character : Commit) {
-      QChar Key = Character;
-      Application::Guard([&] { Handler(Watched, Key); });
+      const QChar Key = Typed(Watched, Character);
       if (!Key.isNull()) Kept += Key;
     }
     if (Kept != Commit)

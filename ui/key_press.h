@@ -20,4 +20,6 @@ protected:
 
 private:
   THandler Handler;
+  // The character after the handler has seen it: null when swallowed.
+  QChar Typed(QObject* Field, QChar Key);
 };
