@@ -5,7 +5,6 @@
 #include <QStyleHints>
 #include <QWidget>
 
-
 #include "qt/application.h"
 
 namespace {
@@ -50,11 +49,7 @@ void TCallbackWindow::WMTrayNotify(uintptr_t WParam, intptr_t LParam) {
       if (Instance->OnMouseMove) Instance->OnMouseMove(*Instance, 0, X, Y);
       break;
     case WM_LBUTTONDOWN:
-      if (Instance->LBPopupMenu() != nullptr && Instance->AutoPopup) {
-        Popup(*Instance, Instance->LBPopupMenu(), Position);
-      } else if (Instance->OnMouseDown) {
-        Instance->OnMouseDown(*Instance, mbLeft, ssLeft, X, Y);
-      }
+      Press(*Instance, Instance->LBPopupMenu(), mbLeft, ssLeft, Position);
       break;
     case WM_LBUTTONUP:
       if (Instance->OnMouseUp) {
@@ -68,23 +63,29 @@ void TCallbackWindow::WMTrayNotify(uintptr_t WParam, intptr_t LParam) {
       if (Instance->OnDblClick) Instance->OnDblClick(*Instance);
       break;
     case WM_RBUTTONDOWN:
-      if (Instance->RBPopupMenu() != nullptr && Instance->AutoPopup) {
-        Popup(*Instance, Instance->RBPopupMenu(), Position);
-      } else if (Instance->OnMouseDown) {
-        Instance->OnMouseDown(*Instance, mbRight, ssRight, X, Y);
-      }
+      Press(*Instance, Instance->RBPopupMenu(), mbRight, ssRight, Position);
       break;
     case WM_RBUTTONUP:
       if (Instance->OnMouseUp) Instance->OnMouseUp(*Instance, mbRight, ssRight, X, Y);
       break;
     case WM_MBUTTONDOWN:
-      if (Instance->OnMouseDown) Instance->OnMouseDown(*Instance, mbMiddle, ssMiddle, X, Y);
+      Press(*Instance, nullptr, mbMiddle, ssMiddle, Position);
       break;
     case WM_MBUTTONUP:
       if (Instance->OnMouseUp) Instance->OnMouseUp(*Instance, mbMiddle, ssMiddle, X, Y);
       break;
     default:  // WM_RBUTTONDBLCLK and anything else
       break;
+  }
+}
+
+void TCallbackWindow::Press(TTrayIcon& Instance, QMenu* Menu, TMouseButton Button, TShiftState Shift,
+                            QPoint Position) {
+  // A button with a menu (and AutoPopup on) pops it up; the press then goes to no handler.
+  if (Menu != nullptr && Instance.AutoPopup) {
+    Popup(Instance, Menu, Position);
+  } else if (Instance.OnMouseDown) {
+    Instance.OnMouseDown(Instance, Button, Shift, Position.x(), Position.y());
   }
 }
 

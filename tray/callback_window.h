@@ -44,6 +44,7 @@ protected:
   bool event(QEvent* Event) override;
 
 private:
+  void Press(TTrayIcon& Instance, QMenu* Menu, TMouseButton Button, TShiftState Shift, QPoint Position);
   void Popup(TTrayIcon& Instance, QMenu* Menu, QPoint Position);
   void ReleaseDetection(TTrayIcon& Instance);
 };
