@@ -1,6 +1,7 @@
 #include "evaluator.h"
 
 #include <cstdio>
+#include <string>
 
 #include "runtime/cp932.h"
 #include "runtime/float_to_str.h"
@@ -15,6 +16,10 @@ Evaluator::Evaluator() {
 
 bool Evaluator::Evaluate(std::string_view Utf8Expression) {
   try {
+    // The engine reads up to the first NUL: the rest of the line would be dropped unseen.
+    if (const size_t Nul = Utf8Expression.find('\0'); Nul != std::string_view::npos) {
+      throw EConvertError("A NUL character at byte " + std::to_string(Nul + 1) + " of the text");
+    }
     Compo.Expression = Utf8ToCp932(Utf8Expression);
     Compo.Calculate();
     return Compo.Valid();

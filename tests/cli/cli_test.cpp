@@ -91,6 +91,13 @@ TEST(VelloxCalc, TextWithoutAShiftJisFormIsRejectedUnevaluated) {
   EXPECT_EQ(R.ExitCode, 1);
 }
 
+TEST(VelloxCalc, ANulInsideALineIsAnErrorNotTheEndOfTheExpression) {
+  const auto R = Calc({}, std::string("1+2\0+3\n4\n", 9));
+  EXPECT_EQ(R.Stdout, "4\n");
+  EXPECT_EQ(R.Stderr, "vellox-calc: A NUL character at byte 4 of the text\n");
+  EXPECT_EQ(R.ExitCode, 1);
+}
+
 TEST(VelloxCalc, HelpPrintsUsage) {
   const auto R = Calc({"--help"});
   EXPECT_EQ(R.Stdout.rfind("Usage: vellox-calc", 0), 0u);
