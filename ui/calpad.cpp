@@ -4,10 +4,15 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <algorithm>
+
 #include "handler_binding.h"
 #include "key_press.h"
 #include "menu_check.h"
+#include "paste_filter.h"
+#include "pasted_text.h"
 #include "qt/x11_desktop.h"
+#include "result_width.h"
 #include "speed_button.h"
 #include "strip_window.h"
 #include "ui_fonts.h"
@@ -56,13 +61,22 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint);
   setFont(JapaneseUiFont(12));
-  setFixedSize(128, 154);
   move(kLeft, kTop);
 
+  // The field is wide enough for the longest result in its font (93 pixels at the least), and the
+  // window grows to the right with it, so an answer is never shown cut; the buttons keep their places.
   Edit1 = new QLineEdit(this);
-  Edit1->setGeometry(32, 4, 93, 20);
+  Edit1->setGeometry(32, 4, kFieldWidth, 20);
+  Edit1->resize(std::max(kFieldWidth, ResultFieldWidth(Edit1)), Edit1->height());
+  setFixedSize(Edit1->geometry().right() + 1 + 3, 154);
   Edit1->setAccessibleName(QStringLiteral("パッド入力"));
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { EditKeyPress(Sender, Key); });
+  new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
+  // The field shows only what the keypad writes: any other edit (Delete, cut, undo, a drag out)
+  // is taken back, so it never shows a number the expression does not hold.
+  connect(Edit1, &QLineEdit::textChanged, this, [this] {
+    if (Edit1->text() != FieldText) Edit1->setText(FieldText);
+  });
 
   for (size_t I = 0; I < SpeedButtons.size(); ++I) {
     const ButtonPlace& Place = kButtons[I];
@@ -91,11 +105,20 @@ void TCalPad1::FormClose(QObject*) {
 }
 
 void TCalPad1::EditInsert(QObject*) {
-  Edit1->setText(PadNumber);
+  ShowInField(PadNumber);
   Vellox1->Edit1->setText(PadExpr);
 }
 
+void TCalPad1::ShowInField(const QString& Text) {
+  FieldText = Text;
+  Edit1->setText(Text);
+}
+
 void TCalPad1::DigitClick(char Digit) {
+  if (PadExpr.size() >= TVellox1::kExpressionLimit) {
+    Application::Beep();  // the strip's field holds no more
+    return;
+  }
   PadExpr += QLatin1Char(Digit);
   PadNumber += QLatin1Char(Digit);
   EditInsert(this);
@@ -106,22 +129,23 @@ void TCalPad1::OperatorClick(char Operator) {
   if (Edit1->text().isEmpty()) return;
   PadExpr += QLatin1Char(Operator);
   PadNumber.clear();
-  Edit1->clear();
+  ShowInField(QString());
   Vellox1->Edit1->setText(PadExpr);
 }
 
 void TCalPad1::AnswerClick(QObject*) {
   PadExpr.clear();
   PadNumber.clear();
-  Edit1->clear();
+  ShowInField(QString());
   Vellox1->Answer(this);
-  Edit1->setText(Vellox1->Edit2->text());
+  // After a failure the strip shows no result, so neither does the keypad.
+  ShowInField(Vellox1->Edit2->text());
 }
 
 void TCalPad1::ClearClick(QObject*) {
   PadExpr.clear();
   PadNumber.clear();
-  Edit1->clear();
+  ShowInField(QString());
   Vellox1->Clear(this);
 }
 
@@ -137,10 +161,11 @@ void TCalPad1::Backspace() {
 void TCalPad1::EditKeyPress(QObject* Sender, QChar& Key) {
   const char16_t Typed = Key.unicode();
   if (Typed >= u'0' && Typed <= u'9') {
-    PadExpr += Key;
-    PadNumber += Key;
-    Vellox1->Edit1->setText(PadExpr);
-    return;  // the field inserts it at its caret
+    // As its button does: wherever the caret is, the digit ends the number, and the field and
+    // the strip's expression are written anew together.
+    DigitClick(static_cast<char>(Typed));
+    Key = QChar();
+    return;
   }
   switch (Typed) {
     case u'*': SpeedButton13Click(Sender); break;
@@ -152,6 +177,14 @@ void TCalPad1::EditKeyPress(QObject* Sender, QChar& Key) {
     default: break;
   }
   Key = QChar();
+}
+
+void TCalPad1::PasteKeys(QLineEdit* Field, const QString& Pasted) {
+  // Pasted or dropped text is typed: each character of its first line goes through the filter.
+  for (QChar Character : FirstPastedLine(Pasted).Text) {
+    QChar Key = Character;
+    EditKeyPress(Field, Key);
+  }
 }
 
 void TCalPad1::showEvent(QShowEvent* Event) {

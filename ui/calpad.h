@@ -19,6 +19,8 @@ public:
 
   static constexpr int kLeft = 200;
   static constexpr int kTop = 103;
+  // The field's width when its font needs no more for the longest result.
+  static constexpr int kFieldWidth = 93;
 
   // Components, in declaration order: the keypad field and SpeedButton1 to SpeedButton16
   // (SpeedButtons[0] is SpeedButton1).
@@ -51,6 +53,9 @@ protected:
   void closeEvent(QCloseEvent* Event) override;
 
 private:
+  QString FieldText;  // what the keypad last wrote into its field
+  void ShowInField(const QString& Text);
+  void PasteKeys(QLineEdit* Field, const QString& Pasted);
   void DigitClick(char Digit);
   void OperatorClick(char Operator);
   void Backspace();

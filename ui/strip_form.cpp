@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include <limits>
-
+#include "double_click_selects_all.h"
 #include "handler_binding.h"
 #include "key_press.h"
+#include "paste_filter.h"
 #include "program_icon.h"
 #include "qt/input_lock.h"
 #include "speed_button.h"
@@ -15,6 +15,7 @@
 #include "tray_icon.h"
 #include "ui_fonts.h"
 #include "ui_palette.h"
+#include "undo_bound.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void TVellox1::CreateComponents() {
   Edit1 = new QLineEdit(this);
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
-  Edit1->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own (Qt's is 32767)
+  Edit1->setMaxLength(kExpressionLimit);
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));
@@ -122,7 +123,11 @@ void TVellox1::BindHandlers() {
   BindHandler(Align2, &QAction::triggered, this, &TVellox1::Align2Click);
   BindHandler(Close1, &QAction::triggered, this, &TVellox1::FormClose);
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
+  new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
+  for (QLineEdit* Field : {Edit1, Edit2}) new TUndoBound(Field, kExpressionLimit);
+  new TDoubleClickSelectsAll(Edit2);
   ExprCompo1.OnCalcSuccess = [this](TExprCompo&) { CalcSuccess(nullptr); };
+  ExprCompo1.OnCalcError = [this](TExprCompo&) { CalcError(nullptr); };
   TrayIcon1->OnClick = [this](TTrayIcon& Sender) { Restore(&Sender); };
   connect(Panel1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& At) { PopupMenu1->popup(Panel1->mapToGlobal(At)); });

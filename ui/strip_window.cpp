@@ -10,13 +10,18 @@
 #include <QMenu>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "calpad.h"
 #include "menu_check.h"
 #include "notify_icon.h"
+#include "pasted_text.h"
+#include "result_width.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/x11_desktop.h"
 #include "runtime/cp932.h"
+#include "runtime/exceptions.h"
 #include "runtime/float_to_str.h"
 #include "speed_button.h"
 #include "tray_icon.h"
@@ -58,28 +63,44 @@ void TVellox1::FormCreate(QObject*) {
   }
   const int W = ScreenRect().width();
   setGeometry(0, y(), W, kHeight);
+  LayOutControls(W);
+  Undo1->setEnabled(false);
+}
+
+void TVellox1::LayOutControls(int W) {
+  // The result field ends 89 pixels from the right edge and is wide enough for the longest result
+  // in its font (85 pixels at the least), so no result is ever shown cut; "＝" keeps its 8-pixel
+  // gap to it, and the expression field gives up the width.
+  const int ResultWidth = std::max(kResultWidth, ResultFieldWidth(Edit2));
   Panel1->resize(W, kHeight);
   SpeedButton1->move(W - 50, SpeedButton1->y());
-  SpeedButton2->move(W - 206, SpeedButton2->y());
+  Edit2->setGeometry(W - 89 - ResultWidth, Edit2->y(), ResultWidth, Edit2->height());
+  SpeedButton2->move(Edit2->x() - 8 - SpeedButton2->width(), SpeedButton2->y());
   SpeedButton5->move(W - 78, SpeedButton5->y());
   Edit1->resize(SpeedButton2->x() - Edit1->x() - 6, Edit1->height());
-  Edit2->move(W - 174, Edit2->y());
-  Undo1->setEnabled(false);
 }
 
 void TVellox1::FormClose(QObject*) { close(); }
 
 void TVellox1::Answer(QObject*) {
+  // No earlier result may stand beside an expression that fails: the field shows a result again
+  // only when this evaluation succeeds.
+  ShowNoResult();
   ExprCompo1.Expression = Utf8ToCp932(Edit1->text().toStdString());
   ExprCompo1.Calculate();
 }
 
 void TVellox1::Clear(QObject*) {
-  Edit1->clear();
-  Edit2->clear();
+  Edit1->setText(QString());  // set, not cleared: a new text frees the field's undo history
+  ShowNoResult();
+  Edit1->setFocus();
+}
+
+void TVellox1::ShowNoResult() {
+  Edit2->setText(QString());
+  Edit2->setToolTip(QString());
   Edit2->setEnabled(false);
   SetFieldColour(Edit2, kClSilver);
-  Edit1->setFocus();
 }
 
 void TVellox1::Minimize(QObject*) {
@@ -92,10 +113,26 @@ void TVellox1::Minimize(QObject*) {
 
 void TVellox1::CalcSuccess(QObject*) {
   const std::string Separator = QLocale().decimalPoint().toStdString();
-  Edit2->setText(QString::fromStdString(FloatToStr(ExprCompo1.Value(), Separator)));
-  Edit2->setCursorPosition(0);  // a long result shows its leading digits
+  const QString Text = QString::fromStdString(FloatToStr(ExprCompo1.Value(), Separator));
+  Edit2->setText(Text);
+  Edit2->setCursorPosition(0);
+  Edit2->setToolTip(Text);
   Edit2->setEnabled(true);
   SetFieldColour(Edit2, WindowBackground());
+}
+
+void TVellox1::CalcError(QObject*) { Application::Beep(); }
+
+void TVellox1::PasteExpression(const QString& Pasted) {
+  const PastedLine Line = FirstPastedLine(Pasted);
+  const qsizetype Length = Edit1->text().size() - Edit1->selectedText().size() + Line.Text.size();
+  if (Length > kExpressionLimit) {
+    throw Exception(QStringLiteral("貼り付ける文字列が長すぎます。式は %1 文字までです。")
+                        .arg(kExpressionLimit)
+                        .toStdString());
+  }
+  if (Line.Dropped) Application::Beep();
+  Edit1->insert(Line.Text);
 }
 
 void TVellox1::Restore(QObject*) {

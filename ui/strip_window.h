@@ -24,6 +24,12 @@ public:
   ~TVellox1() override;
 
   static constexpr int kHeight = 38;
+  // The result field's width when its font needs no more for the longest result.
+  static constexpr int kResultWidth = 85;
+  // The longest expression the field takes. A key press re-lays out the whole line, so the field
+  // answers within a few tens of milliseconds up to this length (bench/field_bench); a longer
+  // paste is refused with a message.
+  static constexpr int kExpressionLimit = 65536;
 
   // Components, in declaration order.
   QLineEdit* Edit1 = nullptr;  // the expression
@@ -60,6 +66,10 @@ public:
   void PadOpen(QObject* Sender);
   void Align1Click(QObject* Sender);
   void Align2Click(QObject* Sender);
+  // A parse failure has no message box: the bell tells of it.
+  void CalcError(QObject* Sender);
+  // Text pasted or dropped into Edit1: its first line, if the expression stays within its limit.
+  void PasteExpression(const QString& Pasted);
 
   // The strip's enabled flag: while false it takes no mouse or keyboard input; its controls keep
   // their own enabled flags and look.
@@ -77,6 +87,10 @@ private:
   void CreateComponents();
   void DescribeForm();
   void BindHandlers();
+  // The result field's look with no result: empty, disabled and silver.
+  void ShowNoResult();
+  // Places the controls that depend on the strip's width W.
+  void LayOutControls(int W);
 };
 
 // The strip, set as soon as its construction starts (its handlers and the keypad reach it here).

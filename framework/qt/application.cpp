@@ -1,5 +1,6 @@
 #include "qt/application.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -52,6 +53,25 @@ void HandleCurrentException() {
     ShowException(QStringLiteral("An unknown error occurred."));
   }
 }
+
+namespace {
+
+BellRinger& Ringer() {
+  static BellRinger Current;
+  return Current;
+}
+
+}  // namespace
+
+void Beep() {
+  if (Ringer()) {
+    Ringer()();
+    return;
+  }
+  QApplication::beep();
+}
+
+void SetBellRinger(BellRinger NewRinger) { Ringer() = std::move(NewRinger); }
 
 void ProcessMessages() { QCoreApplication::processEvents(); }
 

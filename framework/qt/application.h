@@ -36,6 +36,13 @@ void Guard(Handler&& Run) {
   }
 }
 
+// Rings the desktop's bell: the answer to input the program refuses without a message.
+void Beep();
+
+// Replaces the bell of Beep (for tests: they count the bells instead).
+using BellRinger = std::function<void()>;
+void SetBellRinger(BellRinger Ringer);
+
 // Handles the events that are waiting, then returns.
 void ProcessMessages();
 

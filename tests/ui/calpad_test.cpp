@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <algorithm>
+
 #include "speed_button.h"
 #include "ui_fixture.h"
 
@@ -28,7 +30,13 @@ protected:
 TEST_F(CalPadTest, OpensAsASmallFixedWindowWithTheStripLocked) {
   EXPECT_TRUE(Pad->isVisible());
   EXPECT_EQ(Pad->windowTitle(), "CalcPad");
-  EXPECT_EQ(Pad->size(), QSize(128, 154));
+  // As wide as its field needs (128 at the least), which shows the longest result whole.
+  EXPECT_GE(Pad->Edit1->width(), 93);
+  EXPECT_EQ(Pad->size(), QSize(std::max(128, Pad->Edit1->geometry().right() + 4), 154));
+  Strip->Edit1->setText("-3.64519953188247E-4951");
+  Press("=");
+  EXPECT_EQ(Field(), "-3.64519953188247E-4951");
+  EXPECT_TRUE(ShowsWholeText(Pad->Edit1));
   EXPECT_TRUE(Pad->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(Strip->P1->isChecked());
   EXPECT_FALSE(Strip->FormEnabled());
@@ -56,9 +64,11 @@ TEST_F(CalPadTest, BuildsAnExpressionAndEvaluatesItInTheStrip) {
   Press("-4=");
   EXPECT_EQ(StripExpression(), "-4");
   EXPECT_EQ(Field(), "-4");
-  Press("*2=");  // "*2" does not parse: the result stays
+  Press("*2=");  // "*2" does not parse: no result, here or in the strip
   EXPECT_EQ(StripExpression(), "*2");
-  EXPECT_EQ(Field(), "-4");
+  EXPECT_EQ(Field(), "");
+  EXPECT_EQ(Strip->Edit2->text(), "");
+  EXPECT_EQ(Bells, 1);
 }
 
 TEST_F(CalPadTest, OperatorsNeedANumberFirst) {
@@ -99,16 +109,42 @@ TEST_F(CalPadTest, TypedKeysAreFiltered) {
   QInputMethodEvent Composed;
   Composed.setCommitString(QString::fromUtf8("１a7＋"));
   QCoreApplication::sendEvent(Pad->Edit1, &Composed);
-  EXPECT_EQ(Field(), "367");
+  EXPECT_EQ(Field(), "7");  // a new number after the result
   EXPECT_EQ(PadExpr, "7");
   EXPECT_EQ(StripExpression(), "7");
 
-  // Delete edits the field (X sends it with the text DEL); the strings stay as they are.
+}
+
+TEST_F(CalPadTest, TheFieldAlwaysShowsTheNumberTheExpressionHolds) {
+  Pad->activateWindow();
+  // Typed digits after a result, or with the caret anywhere, end the number as the buttons do.
+  Press("23=");
+  QTest::keyClicks(Pad->Edit1, "45");
+  EXPECT_EQ(Field(), "45");
+  EXPECT_EQ(StripExpression(), "45");
+  Pad->Edit1->setCursorPosition(0);
+  QTest::keyClicks(Pad->Edit1, "9");
+  EXPECT_EQ(Field(), "459");
+  EXPECT_EQ(Pad->Edit1->cursorPosition(), 3);
+  EXPECT_EQ(PadExpr, "459");
+
+  // Edits of the field's own are taken back: Delete (X sends it with the text DEL), cut, undo.
   Pad->Edit1->setCursorPosition(1);
   QKeyEvent Delete(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
   QCoreApplication::sendEvent(Pad->Edit1, &Delete);
-  EXPECT_EQ(Field(), "37");
-  EXPECT_EQ(PadExpr, "7");
+  Pad->Edit1->selectAll();
+  Pad->Edit1->cut();
+  Pad->Edit1->undo();
+  EXPECT_EQ(Field(), "459");
+  EXPECT_EQ(PadExpr, "459");
+
+  // Pasted or dropped text is typed, key by key, up to its first line break.
+  for (const auto Way : kPasteWays) {
+    Press("C");
+    PasteInto(Pad->Edit1, Way, "12a+3\n*4");
+    EXPECT_EQ(PadExpr, "12+3") << static_cast<int>(Way);
+    EXPECT_EQ(Field(), "3") << static_cast<int>(Way);
+  }
 }
 
 TEST_F(CalPadTest, BackspaceKeepsTheStringsAndFieldsInStep) {

@@ -39,14 +39,18 @@ TEST_F(StripTest, StartsAsAFullWidthBarWithItsControlsLaidOut) {
   EXPECT_EQ(Strip->windowTitle(), "Vellox");
   EXPECT_EQ(Strip->Panel1->geometry(), QRect(0, 0, W, 38));
 
+  // The result field ends where an 85-pixel one would and grows to the left as its font needs;
+  // "＝" keeps its gap to it and the expression field gives up the width.
+  const int R = Strip->Edit2->width();
+  EXPECT_GE(R, 85);
   struct Place {
     QWidget* Control;
     QRect Geometry;
   };
   const Place Places[] = {
-      {Strip->SpeedButton4, QRect(8, 6, 24, 24)},       {Strip->SpeedButton3, QRect(36, 6, 24, 24)},
-      {Strip->Edit1, QRect(68, 8, W - 280, 20)},        {Strip->SpeedButton2, QRect(W - 206, 6, 24, 24)},
-      {Strip->Edit2, QRect(W - 174, 8, 85, 20)},        {Strip->SpeedButton5, QRect(W - 78, 6, 24, 24)},
+      {Strip->SpeedButton4, QRect(8, 6, 24, 24)},           {Strip->SpeedButton3, QRect(36, 6, 24, 24)},
+      {Strip->Edit1, QRect(68, 8, W - R - 195, 20)},        {Strip->SpeedButton2, QRect(W - R - 121, 6, 24, 24)},
+      {Strip->Edit2, QRect(W - R - 89, 8, R, 20)},          {Strip->SpeedButton5, QRect(W - 78, 6, 24, 24)},
       {Strip->SpeedButton1, QRect(W - 50, 6, 40, 24)},
   };
   for (const auto& P : Places) EXPECT_EQ(P.Control->geometry(), P.Geometry) << P.Control->accessibleName().toStdString();
@@ -151,26 +155,58 @@ TEST_F(StripTest, EnterEvaluatesAndShowsTheResult) {
   EXPECT_EQ(Strip->Edit2->cursorPosition(), 0);  // shows its leading digits
 }
 
-TEST_F(StripTest, FailuresLeaveTheResultAndFaultsAreReported) {
+TEST_F(StripTest, EveryResultIsShownWhole) {
   Start();
-  Type("6*7");
-  Enter();
   const struct {
     const char* Expression;
-    const char* Report;  // empty: nothing shown
+    const char* Result;
   } Cases[] = {
-      {"1 +", ""},
-      {"1/0", "Floating point division by zero"},
-      {"SQRT(-1)", "Invalid floating point operation"},
-      {"2 € 3", "The character \"€\" (U+20AC) has no Shift-JIS (CP932) form"},
+      {"-3.64519953188247E-4951", "-3.64519953188247E-4951"},  // the longest kind
+      {"-1.18973149535723E4932", "-1.18973149535723E4932"},
+      {"-2/3*10**-300", "-6.66666666666667E-301"},
+      {"2**64/3", "6.14891469123652E18"},
+      {"12345678901234567890", "1.23456789012346E19"},
+      {"-1/3", "-0.333333333333333"},
   };
   for (const auto& C : Cases) {
+    Strip->Edit1->setText(C.Expression);
+    Enter();
+    ASSERT_EQ(Strip->Edit2->text(), C.Result);
+    EXPECT_TRUE(ShowsWholeText(Strip->Edit2)) << C.Result;
+    EXPECT_EQ(Strip->Edit2->toolTip(), C.Result);
+  }
+  // A double click selects the whole number, not the word between its point and its exponent.
+  QTest::mouseDClick(Strip->Edit2, Qt::LeftButton, {}, Strip->Edit2->rect().center());
+  EXPECT_EQ(Strip->Edit2->selectedText(), Strip->Edit2->text());
+}
+
+TEST_F(StripTest, AFailureLeavesNoResultStanding) {
+  Start();
+  const struct {
+    const char* Expression;
+    const char* Report;  // empty: no message box
+    int Bells;
+  } Cases[] = {
+      {"1 +", "", 1},  // a syntax error has only the bell
+      {"1/0", "Floating point division by zero", 0},
+      {"SQRT(-1)", "Invalid floating point operation", 0},
+      {"2 € 3", "The character \"€\" (U+20AC) has no Shift-JIS (CP932) form", 0},
+  };
+  for (const auto& C : Cases) {
+    Type("6*7");
+    Enter();
+    ASSERT_EQ(Strip->Edit2->text(), "42");
     Reported.clear();
+    Bells = 0;
     Strip->Edit1->setText(QString::fromUtf8(C.Expression));
     Enter();
-    EXPECT_EQ(Strip->Edit2->text(), "42") << C.Expression;
+    EXPECT_EQ(Strip->Edit2->text(), "") << C.Expression;
+    EXPECT_FALSE(Strip->Edit2->isEnabled()) << C.Expression;
+    EXPECT_EQ(ResultColour(), kClSilver) << C.Expression;
     EXPECT_EQ(Reported, *C.Report ? QStringList{QString::fromUtf8(C.Report)} : QStringList{}) << C.Expression;
-    EXPECT_EQ(Strip->Edit1->text(), QString::fromUtf8(C.Expression));
+    EXPECT_EQ(Bells, C.Bells) << C.Expression;
+    EXPECT_EQ(Strip->Edit1->text(), QString::fromUtf8(C.Expression));  // kept for correcting
+    Strip->Edit1->clear();
   }
   Strip->Edit1->setText("x\xe3\x82\xa2 = 5");  // a Japanese name
   Enter();
@@ -189,14 +225,57 @@ TEST_F(StripTest, LongExpressionsReachTheScannerWhole) {
   EXPECT_EQ(Strip->Edit2->text(), "20001");
 }
 
+TEST_F(StripTest, PastedTextKeepsItsFirstLineAndNoControlCharacters) {
+  Start();
+  const struct {
+    const char* Pasted;
+    int Size;  // bytes, for texts with a NUL
+    const char* Expression;
+    const char* Result;
+    int Bells;
+  } Cases[] = {
+      {"12+3\n", 5, "1+12+3", "16", 0},  // from a terminal
+      {"2\r\n3\r\n", 6, "1+2", "3", 0},
+      {"2\0+3", 4, "1+2+3", "6", 1},    // a NUL would have ended the expression unseen
+      {"2\t*\t3", 5, "1+2 * 3", "7", 0},  // spreadsheet cells
+  };
+  for (const auto Way : kPasteWays) {
+    for (const auto& C : Cases) {
+      const std::string What = std::string(C.Pasted, C.Size) + " way " + std::to_string(static_cast<int>(Way));
+      Strip->Edit1->setText("1+");
+      Bells = 0;
+      PasteInto(Strip->Edit1, Way, QString::fromUtf8(C.Pasted, C.Size));
+      EXPECT_EQ(Strip->Edit1->text(), C.Expression) << What;
+      EXPECT_EQ(Bells, C.Bells) << What;
+      Enter();
+      EXPECT_EQ(Strip->Edit2->text(), C.Result) << What;
+    }
+  }
+}
+
+TEST_F(StripTest, APasteBeyondTheLimitIsRefusedAndTheFieldKept) {
+  Start();
+  Type("1+");
+  PasteInto(Strip->Edit1, PasteWay::CtrlV, QString(TVellox1::kExpressionLimit - 2, '1'));
+  EXPECT_EQ(Strip->Edit1->text().size(), TVellox1::kExpressionLimit);  // up to the limit it is taken
+  EXPECT_TRUE(Reported.isEmpty());
+  Strip->Edit1->setText("1+");
+  PasteInto(Strip->Edit1, PasteWay::CtrlV, QString(TVellox1::kExpressionLimit - 1, '1'));
+  EXPECT_EQ(Strip->Edit1->text(), "1+");
+  ASSERT_EQ(Reported.size(), 1);
+  EXPECT_TRUE(Reported[0].contains(QString::number(TVellox1::kExpressionLimit))) << Reported[0].toStdString();
+}
+
 TEST_F(StripTest, ClearEmptiesBothFieldsAndFocusesTheExpression) {
   Start();
   Type("2*21");
   Enter();
   Strip->SpeedButton2->setFocus();  // speed buttons take no focus; make sure Clear gives it back
   Strip->Edit2->setFocus();
+  ASSERT_TRUE(Strip->Edit1->isUndoAvailable());
   Strip->SpeedButton3->click();
   EXPECT_EQ(Strip->Edit1->text(), "");
+  EXPECT_FALSE(Strip->Edit1->isUndoAvailable());  // what was typed is no longer held
   EXPECT_EQ(Strip->Edit2->text(), "");
   EXPECT_FALSE(Strip->Edit2->isEnabled());
   EXPECT_EQ(ResultColour(), kClSilver);

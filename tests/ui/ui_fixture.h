@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QStringList>
 
 #include <memory>
@@ -18,6 +19,7 @@ protected:
   std::unique_ptr<TVellox1> Strip;
   std::unique_ptr<TCalPad1> Pad;
   QStringList Reported;
+  int Bells = 0;  // how often the bell rang
 
   void SetUp() override;
   void TearDown() override;
@@ -25,4 +27,13 @@ protected:
   // Lets the event loop run (paints, queued calls).
   static void Pump(int Milliseconds = 50);
   QRect Screen() const;
+  // Whether Field shows its whole text: with the caret after the last character, the first one
+  // still lies at the field's left edge, and the caret inside the field.
+  static bool ShowsWholeText(QLineEdit* Field);
+
+  // The ways text reaches a field from the clipboard or another program.
+  enum class PasteWay { CtrlV, ShiftInsert, ContextMenu, Drop };
+  static constexpr PasteWay kPasteWays[] = {PasteWay::CtrlV, PasteWay::ShiftInsert, PasteWay::ContextMenu,
+                                            PasteWay::Drop};
+  static void PasteInto(QLineEdit* Field, PasteWay Way, const QString& Text);
 };
