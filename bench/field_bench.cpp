@@ -1,0 +1,157 @@
+// How the strip's expression field answers and what it holds, on the platform Qt is given (run it
+// under Xvfb for X11 figures: xvfb-run -a build/bin/field_bench):
+//   key press   a digit typed at the end of an expression of N characters, until the field has
+//               painted it, median of 21
+//   paste       an expression as long as the field's limit pasted with Ctrl+V, until painted
+//   memory      resident memory before, after each of five rounds of such a paste followed by
+//               "&C", after a paste ten times too long (refused), and across 1,000 expressions
+//               typed over the last one and evaluated, then "&C"
+//   caret       CPU time over 5 s while the caret blinks in a field holding the longest expression
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "calpad.h"
+#include "engine_unit.h"
+#include "qt/application.h"
+#include "strip_window.h"
+
+namespace {
+
+long ResidentKiB() {
+  std::ifstream Status("/proc/self/status");
+  std::string Line;
+  while (std::getline(Status, Line)) {
+    if (Line.rfind("VmRSS:", 0) == 0) return std::stol(Line.substr(6));
+  }
+  return 0;
+}
+
+double CpuSeconds() {
+  rusage Usage{};
+  getrusage(RUSAGE_SELF, &Usage);
+  return static_cast<double>(Usage.ru_utime.tv_sec + Usage.ru_stime.tv_sec) +
+         static_cast<double>(Usage.ru_utime.tv_usec + Usage.ru_stime.tv_usec) / 1e6;
+}
+
+void Settle() {
+  for (int Round = 0; Round < 3; ++Round) QCoreApplication::processEvents();
+}
+
+// An expression of Length characters: 1+1+...+1.
+QString Sum(int Length) {
+  QString Text = QString("1+").repeated(Length / 2) + "1";
+  Text.truncate(Length);
+  if (Text.endsWith('+')) Text.back() = '1';
+  return Text;
+}
+
+double MillisecondsOf(const std::function<void()>& Action) {
+  QElapsedTimer Clock;
+  Clock.start();
+  Action();
+  return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
+}
+
+void Paste(QLineEdit* Field, const QString& Text) {
+  QGuiApplication::clipboard()->setText(Text);
+  QTest::keyClick(Field, Qt::Key_V, Qt::ControlModifier);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  EngineUnit Engine;
+  QApplication App(argc, argv);
+  App.setQuitOnLastWindowClosed(false);
+  QStringList Refused;
+  Application::SetExceptionReporter([&](const QString& Message) { Refused << Message; });
+  Application::SetBellRinger([] {});
+  TVellox1 Strip;
+  Strip.show();
+  TCalPad1 Pad;
+  QTest::qWaitForWindowExposed(&Strip);
+  QLineEdit* Field = Strip.Edit1;
+  Field->setFocus();
+  std::printf("platform %s, expression limit %d characters\n", qPrintable(QGuiApplication::platformName()),
+              TVellox1::kExpressionLimit);
+
+  std::printf("\n%10s  %14s\n", "characters", "key press (ms)");
+  for (int Length : {100, 1000, 8000, 32000, TVellox1::kExpressionLimit - 1}) {
+    Field->setText(Sum(Length));
+    Settle();
+    std::vector<double> Times;
+    for (int Round = 0; Round < 21; ++Round) {
+      Times.push_back(MillisecondsOf([&] {
+        QTest::keyClick(Field, Qt::Key_1);
+        Field->repaint();
+      }));
+      QTest::keyClick(Field, Qt::Key_Backspace);
+      Settle();
+    }
+    std::nth_element(Times.begin(), Times.begin() + 10, Times.end());
+    std::printf("%10d  %14.2f\n", Length, Times[10]);
+  }
+
+  const QString Longest = Sum(TVellox1::kExpressionLimit);
+  Strip.Clear(nullptr);
+  Settle();
+  const double PasteMs = MillisecondsOf([&] {
+    Paste(Field, Longest);
+    Field->repaint();
+  });
+  std::printf("\npaste of %lld characters: %.1f ms\n", static_cast<long long>(Longest.size()), PasteMs);
+
+  Strip.Clear(nullptr);
+  Settle();
+  std::printf("\nresident memory (KiB)\n%-40s %8ld\n", "before", ResidentKiB());
+  for (int Round = 1; Round <= 5; ++Round) {
+    Paste(Field, Longest);
+    Settle();
+    const long Pasted = ResidentKiB();
+    Strip.Clear(nullptr);
+    Settle();
+    std::printf("round %d: after the paste %8ld, after &C %8ld\n", Round, Pasted, ResidentKiB());
+  }
+  Paste(Field, Sum(10 * TVellox1::kExpressionLimit));
+  Settle();
+  std::printf("%-40s %8ld (%s, field holds %lld)\n", "after a paste ten times too long", ResidentKiB(),
+              Refused.isEmpty() ? "taken" : "refused", static_cast<long long>(Field->text().size()));
+  QGuiApplication::clipboard()->clear();
+  const long BeforeTyping = ResidentKiB();
+  for (int Expression = 0; Expression < 1000; ++Expression) {
+    QTest::keyClick(Field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Field, QString("%1*%2+3.5").arg(Expression).arg(Expression % 7));
+    QTest::keyClick(Field, Qt::Key_Return);
+  }
+  Settle();
+  const long AfterTyping = ResidentKiB();
+  Strip.Clear(nullptr);
+  Settle();
+  std::printf("1,000 typed expressions: before %ld, after %ld, after &C %ld\n", BeforeTyping, AfterTyping,
+              ResidentKiB());
+
+  Field->setText(Longest);
+  Strip.activateWindow();
+  Field->setFocus();
+  QTest::qWaitForWindowActive(&Strip);
+  Settle();
+  if (!Field->hasFocus()) std::printf("\nthe field has no focus: its caret does not blink\n");
+  const double CpuBefore = CpuSeconds();
+  QTimer::singleShot(5000, &App, &QCoreApplication::quit);
+  App.exec();
+  std::printf("\ncaret blinking over %lld characters for 5 s: %.1f%% of a core\n",
+              static_cast<long long>(Longest.size()), (CpuSeconds() - CpuBefore) / 5.0 * 100.0);
+  return 0;
+}
