@@ -76,6 +76,17 @@ class VelloxTest(unittest.TestCase):
         self.run_x("xdotool", "type", "--delay", "20", text)
         self.run_x("xdotool", "key", "Return")
 
+    def click_field(self, field, button=1, clicks=1):
+        x, y, w, h = self.app.wait_control("text", field)["extents"]
+        self.run_x("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2),
+                   "click", "--repeat", str(clicks), str(button))
+
+    def set_selection(self, text):
+        """Owns the X primary selection with text, as a program the user selected it in would."""
+        subprocess.run(["xclip", "-selection", "primary"], input=text, env=self.desktop.env, text=True,
+                       check=True, timeout=10)
+        wait_for(lambda: self.run_x("xclip", "-o", "-selection", "primary") == text, what="the X selection")
+
     def wait_text(self, field, expected, timeout=5.0):
         self.app.wait_text(field, expected, timeout)
 
@@ -108,15 +119,41 @@ class StripTest(VelloxTest):
                 program.stop()
                 self.programs.clear()
 
-    def test_enter_evaluates_and_a_syntax_error_keeps_the_result(self):
+    def test_enter_evaluates_and_a_syntax_error_leaves_no_result(self):
         self.start()
         self.type_expression("1+2")
         self.wait_text(RESULT, "3")
         self.assertEqual(self.app.text(EXPRESSION), "1+2")
         self.assertIn("enabled", self.app.control("text", RESULT)["states"])
         self.type_expression("1+")
-        time.sleep(0.3)
-        self.assertEqual(self.app.text(RESULT), "3")
+        self.wait_text(RESULT, "")
+        self.assertNotIn("enabled", self.app.control("text", RESULT)["states"])
+        self.assertEqual(self.app.text(EXPRESSION), "1+")
+
+    def test_every_character_of_a_result_lies_inside_its_field(self):
+        self.start()
+        for expression, result in (("2**64/3", "6.14891469123652E18"),
+                                   ("0-2/3*10**-300", "-6.66666666666667E-301"),  # xdotool takes a leading "-" for an option
+                                   ("0-3.64519953188247E-4951", "-3.64519953188247E-4951")):
+            with self.subTest(expression=expression):
+                self.type_expression(expression)
+                self.wait_text(RESULT, result)
+                self.assertEqual(self.app.hidden_characters(RESULT), [])
+
+    def test_a_double_click_copies_the_whole_result_and_a_pasted_line_keeps_its_first_line(self):
+        self.start()
+        self.type_expression("2**64/3")
+        self.wait_text(RESULT, "6.14891469123652E18")
+        self.click_field(RESULT, clicks=2)
+        wait_for(lambda: self.run_x("xclip", "-o", "-selection", "primary") == "6.14891469123652E18",
+                 what="the whole result in the X selection")
+        # A line copied from a terminal, pasted with the middle button.
+        self.type_expression("")
+        self.set_selection("12+3\n")
+        self.click_field(EXPRESSION, button=2)
+        self.wait_text(EXPRESSION, "12+3")
+        self.run_x("xdotool", "key", "Return")
+        self.wait_text(RESULT, "15")
 
     def test_a_division_by_zero_is_shown_in_a_box_and_the_program_goes_on(self):
         self.start()
@@ -282,6 +319,24 @@ class KeypadTest(VelloxTest):
         self.assertEqual((menu_x, menu_y), (x + 6, y + h - 2))  # at the pointer
         self.run_x("xdotool", "key", "c")  # 閉じる(&C)
         self.assertEqual(program.process.wait(timeout=5), 0)
+
+    def test_the_field_shows_whole_answers_and_the_number_the_expression_holds(self):
+        self.start("/P")
+        wait_for(self.keypad_shown, what="the keypad")
+        self.press_keys(["２", "÷", "３", "＝"])
+        self.wait_text(KEYPAD, "0.666666666666667")
+        self.assertEqual(self.app.hidden_characters(KEYPAD), [])
+        self.click_field(KEYPAD)
+        self.run_x("xdotool", "key", "Home", "4", "5")  # typed digits start a new number, caret or not
+        self.wait_text(KEYPAD, "45")
+        self.wait_text(EXPRESSION, "45")
+        self.set_selection("12+3\n4")  # a middle-button paste is typed, key by key, up to its line break
+        self.click_field(KEYPAD, button=2)
+        self.wait_text(EXPRESSION, "4512+3")
+        self.wait_text(KEYPAD, "3")
+        self.press_keys(["×", "＝"])  # "4512+3*" does not parse: no answer anywhere
+        self.wait_text(KEYPAD, "")
+        self.wait_text(RESULT, "")
 
     def test_state_is_kept_across_close_and_reopen(self):
         self.start("/P")

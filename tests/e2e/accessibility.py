@@ -39,6 +39,13 @@ class Application:
         """The text of the text field with this accessible name."""
         return self.wait_control("text", name)["text"]
 
+    def hidden_characters(self, name):
+        """The offsets of the characters of a text field that lie outside the field's box."""
+        control = self.wait_control("text", name)
+        x, y, width, height = control["extents"]
+        return [offset for offset, (cx, cy, cw, ch) in enumerate(control.get("characters", []))
+                if cw <= 0 or cx < x or cx + cw > x + width]
+
     def wait_text(self, name, expected, timeout=5.0):
         wait_for(lambda: self.text(name) == expected, timeout=timeout,
                  what="%r in %s (have %r)" % (expected, name, self.text(name)))

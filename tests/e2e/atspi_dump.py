@@ -1,7 +1,8 @@
 """Run by accessibility.py with /usr/bin/python3 on the desktop's session bus, once per query, so
 that every answer comes from a fresh connection to the accessibility bus.
 
-  atspi_dump.py APP              prints the application's tree as JSON lines
+  atspi_dump.py APP              prints the application's tree as JSON lines: role, name, states,
+                                 extents, and for text its characters' boxes
   atspi_dump.py APP ROLE NAME    performs the first action of that control ("Press")
 """
 
@@ -9,6 +10,9 @@ import json
 import sys
 
 import pyatspi
+
+# Fields with short texts (results, keypad numbers) also tell where each character is drawn.
+MAX_CHARACTER_BOXES = 64
 
 
 def walk(node):
@@ -33,7 +37,15 @@ def main():
         entry = {"role": node.getRoleName(), "name": node.name,
                  "states": [pyatspi.stateToString(s) for s in node.getState().getStates()]}
         try:
-            entry["text"] = node.queryText().getText(0, -1)
+            entry["extents"] = list(node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+        except NotImplementedError:
+            pass
+        try:
+            text = node.queryText()
+            entry["text"] = text.getText(0, -1)
+            if len(entry["text"]) <= MAX_CHARACTER_BOXES:
+                entry["characters"] = [list(text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS))
+                                       for offset in range(len(entry["text"]))]
         except NotImplementedError:
             pass
         print(json.dumps(entry, ensure_ascii=False))
