@@ -14,6 +14,7 @@
 #include "program_icon.h"
 #include "qt/application.h"
 #include "qt/caret_rest.h"
+#include "qt/window_activation.h"
 #include "qt/x11_desktop.h"
 #include "strip_window.h"
 #include "ui_fonts.h"
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
   App.setFont(JapaneseUiFont(12));
   // After ten seconds without input the caret stops blinking, so an idle strip uses no time.
   TCaretRest CaretRest(10000);
+  // The time of the user's clicks and keys, which the requests to activate a window carry.
+  TUserTime UserTime;
 
   auto Strip = std::make_unique<TVellox1>();
   Strip->show();

@@ -16,8 +16,9 @@ test_packages=(
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
   # utilities, and the accessibility bus with its Python bindings
   xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi
-  # xclip puts text in the X selections, as another program's copy would
-  xclip
+  # xclip puts text in the X selections, as another program's copy would; xterm is another
+  # program that holds the keyboard focus
+  xclip xterm
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
 )

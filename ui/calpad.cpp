@@ -11,6 +11,8 @@
 #include "menu_check.h"
 #include "paste_filter.h"
 #include "pasted_text.h"
+#include "notify_icon.h"
+#include "qt/minimise_guard.h"
 #include "qt/x11_desktop.h"
 #include "result_width.h"
 #include "speed_button.h"
@@ -57,8 +59,9 @@ constexpr int kClearButton = 11;  // SpeedButton12
 TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   CalPad1 = this;
   setWindowTitle(QStringLiteral("CalcPad"));
-  setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+  // A fixed size leaves nothing to maximise; minimised, the tray icon's menu brings it back.
+  setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFont(JapaneseUiFont(12));
   move(kLeft, kTop);
@@ -93,6 +96,10 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
     SpeedButtons[I] = Button;
   }
 
+  // Minimised, the keypad has no task-bar button and only the tray icon's menu brings it back:
+  // without a notification area it stays up, or the strip would stay locked with no way out.
+  new TMinimiseGuard(this, [] { return !CurrentNotifyIconShell().Available(); });
+
   // The strip's menu on a right-button click on the background.
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
@@ -102,6 +109,8 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
 void TCalPad1::FormClose(QObject*) {
   SetMenuCheck(Vellox1->P1, false);
   Vellox1->SetFormEnabled(true);
+  // The keys go back to the strip once the keypad has gone, not to the hidden keypad.
+  QMetaObject::invokeMethod(Vellox1, [] { Vellox1->ActivateForInput(); }, Qt::QueuedConnection);
 }
 
 void TCalPad1::EditInsert(QObject*) {

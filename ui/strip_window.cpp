@@ -19,6 +19,7 @@
 #include "result_width.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
+#include "qt/window_activation.h"
 #include "qt/x11_desktop.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
@@ -139,6 +140,18 @@ void TVellox1::Restore(QObject*) {
   Vellox1->show();
   Undo1->setEnabled(false);
   Mini1->setEnabled(true);
+  // Shown again for the user, who will type at once: the keys must not stay with another program.
+  ActivateForInput();
+}
+
+void TVellox1::ActivateForInput() {
+  if (!isVisible()) return;
+  if (!FormEnabled() && CalPad1 != nullptr && CalPad1->isVisible()) {
+    ActivateWindow(CalPad1);
+    return;
+  }
+  Edit1->setFocus();
+  ActivateWindow(this);
 }
 
 void TVellox1::Edit1KeyPress(QObject* Sender, QChar& Key) {
@@ -157,9 +170,9 @@ void TVellox1::FormPaint(QObject* Sender) {
 void TVellox1::PadOpen(QObject*) {
   SetMenuCheck(P1, true);
   SetFormEnabled(false);
-  CalPad1->show();
-  CalPad1->raise();
-  CalPad1->activateWindow();
+  // Also brings a minimised keypad back: with no task-bar button, this is its way back.
+  CalPad1->showNormal();
+  ActivateWindow(CalPad1);
 }
 
 void TVellox1::Align1Click(QObject*) {
@@ -173,7 +186,7 @@ void TVellox1::Align2Click(QObject*) {
   Align1->setEnabled(true);
   Align2->setEnabled(false);
   show();
-  raise();
+  ActivateForInput();
 }
 
 void TVellox1::paintEvent(QPaintEvent* Event) {

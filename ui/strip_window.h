@@ -76,6 +76,10 @@ public:
   bool FormEnabled() const;
   void SetFormEnabled(bool Enabled);
 
+  // Makes the window that takes the user's keys the active one, when the strip is shown: the
+  // keypad while it holds the strip locked, else the strip with the focus in Edit1.
+  void ActivateForInput();
+
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void showEvent(QShowEvent* Event) override;

@@ -2,10 +2,17 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
 
 #include <optional>
 
+#include "qt/minimise_guard.h"
+#include "qt/window_activation.h"
+#include "qt/x11_desktop.h"
 #include "runtime/exceptions.h"
 
 namespace Application {
@@ -22,6 +29,19 @@ ExceptionReporter& Reporter() {
   return Current;
 }
 
+// A message box centred on the primary screen, where the strip docks. Qt would centre it itself,
+// but offset by its guess of the frames of the program's other windows (the tray icon's among them).
+class TCentredMessageBox : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+
+protected:
+  void showEvent(QShowEvent* Event) override {
+    QMessageBox::showEvent(Event);  // sizes the box to its text
+    move(QGuiApplication::primaryScreen()->geometry().center() - rect().center());
+  }
+};
+
 }  // namespace
 
 void SetTitle(const QString& Title) {
@@ -32,14 +52,28 @@ void SetTitle(const QString& Title) {
 QString Title() { return StoredTitle(); }
 
 void ShowException(const QString& Message) {
+  // The keys go back where they went before the box: its window manager may give the focus to
+  // another program when the box closes.
+  const QPointer<QWidget> Window = QApplication::activeWindow();
+  const QPointer<QWidget> Focus = QApplication::focusWidget();
   if (Reporter()) {
     Reporter()(Message);
-    return;
+  } else {
+    TCentredMessageBox Box(QMessageBox::Critical, Title(), Message, QMessageBox::Ok);
+    // Modal for the whole program, above the always-on-top strip (or the
+    // user could not see or close it), with only a close box and no task-bar button: minimised,
+    // it would block the strip with no sign of itself.
+    Box.setWindowModality(Qt::ApplicationModal);
+    Box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       Qt::WindowStaysOnTopHint);
+    SetSkipTaskbar(&Box);
+    new TMinimiseGuard(&Box);
+    Box.exec();
   }
-  QMessageBox Box(QMessageBox::Critical, Title(), Message, QMessageBox::Ok);
-  // Above the always-on-top strip, or the user could not see (or close) it.
-  Box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  Box.exec();
+  if (!Window.isNull() && Window->isVisible()) {
+    ActivateWindow(Window);
+    if (!Focus.isNull()) Focus->setFocus();
+  }
 }
 
 void SetExceptionReporter(ExceptionReporter NewReporter) { Reporter() = std::move(NewReporter); }

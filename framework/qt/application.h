@@ -16,7 +16,8 @@ void SetTitle(const QString& Title);
 QString Title();
 
 // Shows the message of an exception that escaped a handler in a message box titled with the
-// application title, kept above always-on-top windows; the program then goes on.
+// application title, kept above always-on-top windows; the program then goes on, with the keys
+// back in the window and control that had them before the box.
 void ShowException(const QString& Message);
 
 // Replaces the message box of ShowException (for tests: they record the message instead).

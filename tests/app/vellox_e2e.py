@@ -4,6 +4,7 @@ read over AT-SPI."""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -276,6 +277,118 @@ class WithoutNotificationAreaTest(VelloxTest):
         wait_for(lambda: not self.strip_window(), what="the strip to hide")
         self.click_tray(1)
         wait_for(self.strip_window, timeout=3, what="the strip to come back")
+
+
+class FocusTest(VelloxTest):
+    """Another program, a terminal whose input goes to a file, holds the keys before each change:
+    afterwards typed keys must evaluate in Vellox and the terminal must have received nothing."""
+
+    def setUp(self):
+        received = tempfile.NamedTemporaryFile(prefix="vellox-e2e-terminal-", delete=False)
+        received.close()
+        self.received = received.name
+        self.terminal = self.desktop.start("xterm", "-geometry", "60x10+300+300", "-e", "sh", "-c",
+                                           'exec cat > "$0"', self.received)
+        self.terminal_window = wait_for(lambda: xwindows.windows_of_class(self.desktop, "xterm"),
+                                        what="the terminal")[0]
+
+    def tearDown(self):
+        super().tearDown()
+        self.terminal.kill()
+        self.terminal.wait()
+        os.unlink(self.received)
+
+    def focus_terminal(self):
+        self.run_x("xdotool", "windowactivate", "--sync", str(self.terminal_window))
+        wait_for(lambda: self.run_x("xdotool", "getactivewindow").strip() == str(self.terminal_window),
+                 what="the terminal to have the keys")
+
+    def type_keys(self, text):
+        """Types into whatever window has the keyboard focus, then Enter."""
+        self.run_x("xdotool", "type", "--delay", "20", text)
+        self.run_x("xdotool", "key", "Return")
+
+    def assert_terminal_received_nothing(self):
+        time.sleep(0.3)
+        with open(self.received) as received:
+            self.assertEqual(received.read(), "")
+
+    def allowed_actions(self, window):
+        return self.run_x("xprop", "-id", str(window), "_NET_WM_ALLOWED_ACTIONS")
+
+    def test_a_restored_strip_takes_the_keys(self):
+        self.start()
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.focus_terminal()
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip to come back")
+        self.type_keys("3+4")
+        self.wait_text(RESULT, "7")
+        self.menu_command("n")  # 最小化(&N)
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.focus_terminal()
+        self.menu_command("r")  # 元のサイズに戻す(&R)
+        wait_for(self.strip_window, what="the strip to come back")
+        self.type_keys("*2")
+        self.wait_text(EXPRESSION, "3+4*2")
+        self.wait_text(RESULT, "11")
+        self.assert_terminal_received_nothing()
+
+    def test_a_strip_started_hidden_takes_the_keys_once_restored(self):
+        self.start("/N")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.focus_terminal()
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip")
+        self.type_keys("6*7")
+        self.wait_text(RESULT, "42")
+        self.assert_terminal_received_nothing()
+
+    def test_after_the_message_box_the_keys_go_back_to_the_strip(self):
+        self.start()
+        self.focus_terminal()
+        self.type_expression("1/0")  # clicks the strip's field first
+        self.app.wait_control("label", "Floating point division by zero")
+        box = wait_for(lambda: [w for w in xwindows.windows_of_class(self.desktop, "vellox")
+                                if self.run_x("xdotool", "getwindowname", str(w)).strip() == "Vellox"
+                                and xwindows.geometry(self.desktop, w)[3] > 38], what="the box")[0]
+        state = self.run_x("xprop", "-id", str(box), "_NET_WM_STATE")
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", state)
+        self.assertIn("_NET_WM_STATE_ABOVE", state)
+        self.assertNotIn("_NET_WM_ACTION_MAXIMIZE_HORZ", self.allowed_actions(box))
+        x, y, w, h = xwindows.geometry(self.desktop, box)
+        self.assertLessEqual(abs(x + w // 2 - self.desktop.width // 2), 2)  # centred on the screen
+        self.assertLessEqual(abs(y + h // 2 - self.desktop.height // 2), 30)  # (its frame's title bar)
+        # Openbox offers minimising in the window's menu even so: the box comes straight back.
+        self.run_x("xdotool", "windowminimize", str(box))
+        time.sleep(0.5)
+        wait_for(lambda: box in xwindows.windows_of_class(self.desktop, "vellox"), what="the box back")
+        self.run_x("xdotool", "key", "Return")  # OK
+        self.app.wait_text(EXPRESSION, "1/0")
+        self.run_x("xdotool", "key", "ctrl+a", "BackSpace")
+        self.type_keys("2+2")
+        self.wait_text(RESULT, "4")
+        self.assert_terminal_received_nothing()
+
+    def test_the_keypad_comes_back_from_the_menu_and_closing_it_gives_the_keys_to_the_strip(self):
+        self.start("/P")
+        pad = wait_for(self.keypad_shown, what="the keypad")[0]
+        actions = self.allowed_actions(pad)
+        self.assertIn("_NET_WM_ACTION_MINIMIZE", actions)
+        self.assertNotIn("_NET_WM_ACTION_MAXIMIZE_HORZ", actions)
+        self.run_x("xdotool", "windowminimize", "--sync", str(pad))
+        self.focus_terminal()
+        self.menu_command("p")  # パッド入力(&P)
+        wait_for(self.keypad_shown, what="the keypad back")
+        self.run_x("xdotool", "type", "--delay", "20", "8")
+        self.wait_text(KEYPAD, "8")
+        self.run_x("xdotool", "key", "alt+F4")
+        wait_for(lambda: not self.keypad_shown(), what="the keypad to close")
+        self.run_x("xdotool", "key", "ctrl+a", "BackSpace")
+        self.type_keys("5*6")
+        self.wait_text(RESULT, "30")
+        self.assert_terminal_received_nothing()
 
 
 class KeypadTest(VelloxTest):
