@@ -8,7 +8,9 @@ set -euo pipefail
 
 # Building and running: the compiler and build tools, Qt 6 with the X11 client library, and a
 # Japanese font for the captions; dpkg-dev and file let cpack work out the package's dependencies.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-ipafont-gothic dpkg-dev file)
+# The X client libraries: the core protocol and RandR, which tells the monitors in device pixels.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev fonts-ipafont-gothic dpkg-dev
+  file)
 test_packages=(
   libgtest-dev
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
@@ -16,6 +18,8 @@ test_packages=(
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
   # utilities, and the accessibility bus with its Python bindings
   xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi
+  # xrandr changes modes, outputs and monitors of the test's X server
+  x11-xserver-utils
   # xclip puts text in the X selections, as another program's copy would; xterm is another
   # program that holds the keyboard focus
   xclip xterm

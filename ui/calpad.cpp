@@ -1,8 +1,10 @@
 #include "calpad.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -104,6 +106,15 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& At) { Vellox1->PopupMenu1->popup(mapToGlobal(At)); });
+}
+
+void TCalPad1::KeepReachable() {
+  const QRect Frame = frameGeometry();
+  const QRect TitleBar(Frame.left(), Frame.top(), Frame.width(), std::max(1, geometry().top() - Frame.top()));
+  const QList<QScreen*> Screens = QGuiApplication::screens();
+  if (std::any_of(Screens.begin(), Screens.end(), [&](QScreen* S) { return S->geometry().intersects(TitleBar); }))
+    return;
+  move(QGuiApplication::primaryScreen()->geometry().topLeft() + QPoint(kLeft, kTop));
 }
 
 void TCalPad1::FormClose(QObject*) {

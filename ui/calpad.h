@@ -48,6 +48,10 @@ public:
   void SpeedButton15Click(QObject*) { OperatorClick('+'); }
   void SpeedButton16Click(QObject*) { OperatorClick('-'); }
 
+  // Moves the keypad onto the primary monitor when no monitor shows its title bar any more (after
+  // a change of the monitors), so that it can always be reached.
+  void KeepReachable();
+
 protected:
   void showEvent(QShowEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;

@@ -4,11 +4,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -16,11 +14,11 @@
 #include "menu_check.h"
 #include "notify_icon.h"
 #include "pasted_text.h"
-#include "result_width.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/window_activation.h"
 #include "qt/x11_desktop.h"
+#include "result_width.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
 #include "runtime/float_to_str.h"
@@ -31,18 +29,18 @@
 TVellox1* Vellox1 = nullptr;
 QString StartSwitch;
 
-namespace {
-
-QRect ScreenRect() { return QGuiApplication::primaryScreen()->geometry(); }
-
-}  // namespace
-
 TVellox1::TVellox1(QWidget* Parent) : QWidget(Parent) {
   Vellox1 = this;
   CreateComponents();
   DescribeForm();
   BindHandlers();
   Application::Guard([this] { FormCreate(this); });
+  // Every change of the monitors docks the strip again, at its edge of the primary monitor.
+  Monitors = new TMonitorWatch(this);
+  connect(Monitors, &TMonitorWatch::Changed, this, [this] {
+    Dock();
+    if (CalPad1 != nullptr) CalPad1->KeepReachable();
+  });
 }
 
 TVellox1::~TVellox1() {
@@ -62,10 +60,14 @@ void TVellox1::FormCreate(QObject*) {
   } else {
     Align1Click(this);
   }
-  const int W = ScreenRect().width();
-  setGeometry(0, y(), W, kHeight);
-  LayOutControls(W);
   Undo1->setEnabled(false);
+}
+
+void TVellox1::Dock() {
+  DockedOn = DockMonitor(CurrentMonitors());
+  if (!DockedOn) return;
+  Docked = StripPlacement(*DockedOn, Edge, kHeight);
+  PlaceWindow(this, Docked, *DockedOn);
 }
 
 void TVellox1::LayOutControls(int W) {
@@ -176,13 +178,15 @@ void TVellox1::PadOpen(QObject*) {
 }
 
 void TVellox1::Align1Click(QObject*) {
-  move(x(), 0);
+  Edge = TDockEdge::Top;
+  Dock();
   Align1->setEnabled(false);
   Align2->setEnabled(true);
 }
 
 void TVellox1::Align2Click(QObject*) {
-  move(x(), ScreenRect().height() - kHeight);
+  Edge = TDockEdge::Bottom;
+  Dock();
   Align1->setEnabled(true);
   Align2->setEnabled(false);
   show();
@@ -201,6 +205,15 @@ void TVellox1::paintEvent(QPaintEvent* Event) {
 void TVellox1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
   SetSkipTaskbar(this);
+  // Qt maps the window at its own rounding of the geometry; the exact device pixels follow.
+  QMetaObject::invokeMethod(this, [this] {
+    if (DockedOn && isVisible()) PlaceWindow(this, Docked, *DockedOn);
+  }, Qt::QueuedConnection);
+}
+
+void TVellox1::resizeEvent(QResizeEvent* Event) {
+  QWidget::resizeEvent(Event);
+  LayOutControls(width());
 }
 
 void TVellox1::closeEvent(QCloseEvent* Event) {

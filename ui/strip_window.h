@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include "expr_compo.h"
+#include "qt/monitors.h"
+#include "strip_placement.h"
 
 class QAction;
 class QFrame;
@@ -83,16 +85,24 @@ public:
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
 
 private:
   TInputLock* Lock = nullptr;
+  TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose
+  std::optional<TMonitor> DockedOn;  // the monitor the strip lies on, none before one was on
+  QRect Docked;                      // where, in device pixels
+  TMonitorWatch* Monitors = nullptr;
 
   void CreateComponents();
   void DescribeForm();
   void BindHandlers();
   // The result field's look with no result: empty, disabled and silver.
   void ShowNoResult();
+  // Docks the strip at its edge of the primary monitor as the monitors are now; with no monitor
+  // on, it stays where it is until one comes.
+  void Dock();
   // Places the controls that depend on the strip's width W.
   void LayOutControls(int W);
 };

@@ -33,8 +33,8 @@ class VelloxTest(unittest.TestCase):
 
     # Helpers
 
-    def start(self, *arguments):
-        program = Program(self.desktop, VELLOX, *arguments)
+    def start(self, *arguments, env=None):
+        program = Program(self.desktop, VELLOX, *arguments, env=env)
         self.programs = getattr(self, "programs", []) + [program]
         self.app = a11y.application(self.desktop, "Vellox")
         return program
@@ -42,13 +42,20 @@ class VelloxTest(unittest.TestCase):
     def run_x(self, *args):
         return self.desktop.run(*args)
 
-    def strip_window(self, visible=True):
+    def strip_window(self, visible=True, height=38):
         windows = xwindows.windows_of_class(self.desktop, "vellox", visible=visible)
-        return [w for w in windows if xwindows.geometry(self.desktop, w)[3] == 38]
+        return [w for w in windows if xwindows.geometry(self.desktop, w)[3] == height]
 
-    def strip_geometry(self):
-        strips = wait_for(self.strip_window, what="the strip")
+    def strip_geometry(self, height=38):
+        strips = wait_for(lambda: self.strip_window(height=height), what="the strip")
         return xwindows.geometry(self.desktop, strips[0])
+
+    def wait_strip(self, geometry, what):
+        """Waits until the shown strip has this geometry (x, y, width, height)."""
+        wait_for(lambda: any(xwindows.geometry(self.desktop, w) == geometry
+                             for w in self.strip_window(height=geometry[3])),
+                 what="%s: the strip at %r (have %r)" % (what, geometry, [xwindows.geometry(self.desktop, w)
+                                                                      for w in self.strip_window(height=geometry[3])]))
 
     def keypad_shown(self):
         return [w for w in xwindows.windows_of_class(self.desktop, "vellox")
@@ -277,6 +284,91 @@ class WithoutNotificationAreaTest(VelloxTest):
         wait_for(lambda: not self.strip_window(), what="the strip to hide")
         self.click_tray(1)
         wait_for(self.strip_window, timeout=3, what="the strip to come back")
+
+
+class ScreenChangeTest(VelloxTest):
+    """The strip docks on the primary monitor through changes of modes, outputs and monitors."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(width=2304, height=1600).__enter__()
+
+    def setUp(self):
+        self.desktop.set_monitors()
+        self.desktop.set_mode(1280, 800)
+
+    def test_a_mode_change_docks_it_again_at_its_edge_shown_or_hidden(self):
+        self.start()
+        self.wait_strip((0, 0, 1280, 38), "at start")
+        self.desktop.set_mode(1024, 700)
+        self.wait_strip((0, 0, 1024, 38), "top, smaller mode")
+        self.menu_command("a", "b")  # 表示位置(&A), 下に張り付く(&B)
+        self.wait_strip((0, 662, 1024, 38), "bottom")
+        self.desktop.set_mode(1280, 800)
+        self.wait_strip((0, 762, 1280, 38), "bottom, larger mode")
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.desktop.set_mode(1024, 700)
+        time.sleep(0.5)
+        self.assertFalse(self.strip_window())  # hidden as it was
+        self.click_tray(1)
+        self.wait_strip((0, 662, 1024, 38), "restored after the change")
+
+    def test_the_keypad_stays_reachable(self):
+        self.start("/P")
+        pad = wait_for(self.keypad_shown, what="the keypad")[0]
+        self.run_x("xdotool", "windowmove", "--sync", str(pad), "1100", "600")
+        self.desktop.set_mode(1024, 700)
+        self.wait_strip((0, 0, 1024, 38), "smaller mode")
+        wait_for(lambda: xwindows.geometry(self.desktop, pad)[0] < 1024 and xwindows.geometry(self.desktop, pad)[1] < 700,
+                 what="the keypad on the monitor")
+
+    def test_started_with_no_monitor_it_takes_the_one_that_comes(self):
+        self.desktop.output_off()
+        program = self.start()
+        time.sleep(1)
+        self.assertIsNone(program.process.poll())
+        self.desktop.set_mode(1280, 800)
+        self.wait_strip((0, 0, 1280, 38), "the monitor on")
+        self.desktop.output_off()  # and off and on again while it runs
+        self.desktop.set_mode(1024, 700)
+        self.wait_strip((0, 0, 1024, 38), "the monitor on again")
+
+    def test_it_docks_on_the_primary_monitor_wherever_it_lies(self):
+        self.desktop.set_monitors(("LEFT", 1024, 768, 0, 0), ("*RIGHT", 1280, 800, 1024, 0))
+        self.start("/B")
+        self.wait_strip((1024, 762, 1280, 38), "primary on the right")
+        self.desktop.set_monitors(("TOP", 1280, 800, 0, 0), ("*BOTTOM", 1280, 800, 0, 800))
+        self.wait_strip((0, 1562, 1280, 38), "primary below another")
+        self.menu_command("a", "t")  # 上に張り付く(&T)
+        self.wait_strip((0, 800, 1280, 38), "its top edge")
+
+
+class ScaledDesktopTest(VelloxTest):
+    """At a fractional scale factor the strip covers its monitor's first or last row of device
+    pixels, which whole pixels of the program's own coordinates cannot express."""
+
+    @classmethod
+    def setUpClass(cls):
+        # No panel: openbox would keep a strip that it has to resize out of the panel's space.
+        cls.desktop = Desktop(width=1366, height=768, panel=False).__enter__()
+
+    def test_at_a_fractional_scale_it_covers_the_edge_rows(self):
+        for arguments, geometry in ((["/B"], (0, 711, 1366, 57)), ([], (0, 0, 1366, 57))):
+            with self.subTest(arguments=arguments):
+                program = self.start(*arguments, env={"QT_SCALE_FACTOR": "1.5"})
+                self.wait_strip(geometry, "at 1.5")
+                program.stop()
+                self.programs.clear()
+
+    def test_shown_again_it_keeps_its_device_pixels(self):
+        self.desktop.start_panel()  # the strip can be hidden; it stays docked at the top
+        self.start(env={"QT_SCALE_FACTOR": "1.5"})
+        self.wait_strip((0, 0, 1366, 57), "at 1.5")
+        self.menu_command("n")  # 最小化(&N)
+        wait_for(lambda: not self.strip_window(height=57), what="the strip to hide")
+        self.click_tray(1)
+        self.wait_strip((0, 0, 1366, 57), "restored at 1.5")
 
 
 class FocusTest(VelloxTest):

@@ -94,6 +94,39 @@ class Desktop:
         self.logs.append(log)
         return log
 
+    # Screen changes through RandR. Xvfb keeps them because it runs with -noreset.
+
+    def xrandr(self, *args):
+        return subprocess.run(["xrandr", *args], env=self.env, capture_output=True, text=True, timeout=30)
+
+    def set_mode(self, width, height):
+        """Switches the output to a mode of that size, made first if the server lacks it."""
+        name = "%dx%d" % (width, height)
+        if name not in self.xrandr().stdout:
+            self.xrandr("--newmode", name, "60", str(width), str(width + 48), str(width + 152), str(width + 304),
+                        str(height), str(height + 3), str(height + 13), str(height + 35))
+            self.xrandr("--addmode", "screen", name)
+        result = self.xrandr("--output", "screen", "--mode", name)
+        if result.returncode != 0:
+            raise RuntimeError("xrandr: " + result.stderr)
+
+    def output_off(self):
+        """Turns the only output off. Xvfb then refuses to shrink its screen, which xrandr reports
+        as an error, but the output is off: no monitor is left."""
+        self.xrandr("--output", "screen", "--off")
+        wait_for(lambda: "Monitors: 0" in self.xrandr("--listactivemonitors").stdout, what="the output to go off")
+
+    def set_monitors(self, *monitors):
+        """Replaces the RandR monitors by these, each (name, width, height, x, y); a name starting
+        with * is the primary one."""
+        for line in self.xrandr("--listmonitors").stdout.splitlines()[1:]:
+            name = line.split()[1].lstrip("*+")
+            if name != "screen":
+                self.xrandr("--delmonitor", name)
+        for name, width, height, x, y in monitors:
+            self.xrandr("--setmonitor", name, "%d/%dx%d/%d+%d+%d" % (width, width // 4, height, height // 4, x, y),
+                        "none")
+
     def __exit__(self, *exc):
         for process in reversed(self.processes):
             try:

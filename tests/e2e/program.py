@@ -7,8 +7,8 @@ import time
 
 
 class Program:
-    def __init__(self, desktop, *args):
-        self.process = subprocess.Popen(args, env=desktop.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+    def __init__(self, desktop, *args, env=None):
+        self.process = subprocess.Popen(args, env=dict(desktop.env, **(env or {})), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         text=True, start_new_session=True)
         self.lines = queue.Queue()
         self.seen = []

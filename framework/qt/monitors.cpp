@@ -1,0 +1,144 @@
+#include "qt/monitors.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+namespace {
+
+template <class Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_connection_t* Connection() {
+  auto* X11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return X11 != nullptr ? X11->connection() : nullptr;
+}
+
+// The pixel ratio Qt gives the screen of that name (the primary one's when none has it).
+qreal PixelRatioOf(const QString& Name) {
+  for (const QScreen* Screen : QGuiApplication::screens()) {
+    if (Screen->name() == Name) return Screen->devicePixelRatio();
+  }
+  const QScreen* Primary = QGuiApplication::primaryScreen();
+  return Primary != nullptr ? Primary->devicePixelRatio() : 1;
+}
+
+QString AtomName(xcb_connection_t* C, xcb_atom_t Atom) {
+  Owned<xcb_get_atom_name_reply_t> Reply(xcb_get_atom_name_reply(C, xcb_get_atom_name(C, Atom), nullptr),
+                                         &std::free);
+  if (!Reply) return {};
+  return QString::fromLatin1(xcb_get_atom_name_name(Reply.get()), xcb_get_atom_name_name_length(Reply.get()));
+}
+
+// RandR's active monitors, or nothing when the server has no RandR 1.5.
+std::optional<std::vector<TMonitor>> RandRMonitors(xcb_connection_t* C) {
+  const xcb_query_extension_reply_t* Extension = xcb_get_extension_data(C, &xcb_randr_id);
+  if (Extension == nullptr || !Extension->present) return std::nullopt;
+  Owned<xcb_randr_query_version_reply_t> Version(
+      xcb_randr_query_version_reply(C, xcb_randr_query_version(C, 1, 5), nullptr), &std::free);
+  if (!Version || (Version->major_version == 1 && Version->minor_version < 5)) return std::nullopt;
+  const xcb_window_t Root = xcb_setup_roots_iterator(xcb_get_setup(C)).data->root;
+  Owned<xcb_randr_get_monitors_reply_t> Reply(
+      xcb_randr_get_monitors_reply(C, xcb_randr_get_monitors(C, Root, 1), nullptr), &std::free);
+  if (!Reply) return std::nullopt;
+  std::vector<TMonitor> Monitors;
+  for (auto It = xcb_randr_get_monitors_monitors_iterator(Reply.get()); It.rem != 0; xcb_randr_monitor_info_next(&It)) {
+    const xcb_randr_monitor_info_t* Info = It.data;
+    if (Info->width == 0 || Info->height == 0) continue;
+    Monitors.push_back({QRect(Info->x, Info->y, Info->width, Info->height), PixelRatioOf(AtomName(C, Info->name)),
+                        Info->primary != 0});
+  }
+  return Monitors;
+}
+
+std::vector<TMonitor> QtScreens() {
+  std::vector<TMonitor> Monitors;
+  for (const QScreen* Screen : QGuiApplication::screens()) {
+    const QRect Logical = Screen->geometry();
+    if (Logical.isEmpty()) continue;
+    const qreal Ratio = Screen->devicePixelRatio();
+    Monitors.push_back({QRect(Logical.topLeft(), (QSizeF(Logical.size()) * Ratio).toSize()), Ratio,
+                        Screen == QGuiApplication::primaryScreen()});
+  }
+  return Monitors;
+}
+
+// At a fractional scale factor Qt asks the window manager for sizes in steps of its own pixels
+// (resize increments in WM_NORMAL_HINTS: 2 device pixels at 1.5), and the window manager rounds
+// the exact device size to such a step, leaving a row uncovered. The steps are dropped.
+void DropResizeIncrements(xcb_connection_t* C, xcb_window_t Window) {
+  constexpr uint32_t kResizeIncrements = 1u << 6;  // PResizeInc
+  constexpr uint32_t kBaseSize = 1u << 8;          // PBaseSize
+  constexpr uint32_t kHintsLength = 18;            // 32-bit fields of WM_SIZE_HINTS
+  Owned<xcb_get_property_reply_t> Reply(
+      xcb_get_property_reply(
+          C, xcb_get_property(C, 0, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
+          nullptr),
+      &std::free);
+  if (!Reply || Reply->format != 32 || xcb_get_property_value_length(Reply.get()) < 4) return;
+  const auto* Fields = static_cast<const uint32_t*>(xcb_get_property_value(Reply.get()));
+  const int Count = xcb_get_property_value_length(Reply.get()) / 4;
+  if ((Fields[0] & (kResizeIncrements | kBaseSize)) == 0) return;
+  std::vector<uint32_t> Hints(Fields, Fields + Count);
+  Hints[0] &= ~(kResizeIncrements | kBaseSize);
+  xcb_change_property(C, XCB_PROP_MODE_REPLACE, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                      static_cast<uint32_t>(Hints.size()), Hints.data());
+}
+
+}  // namespace
+
+std::vector<TMonitor> CurrentMonitors() {
+  if (xcb_connection_t* C = Connection()) {
+    if (auto Monitors = RandRMonitors(C)) return *Monitors;
+  }
+  return QtScreens();
+}
+
+QRect LogicalGeometry(const QRect& Device, const TMonitor& Monitor) {
+  const QPoint Origin = Monitor.Geometry.topLeft();
+  const qreal Ratio = Monitor.PixelRatio;
+  const QPointF Offset = QPointF(Device.topLeft() - Origin) / Ratio;
+  return QRect(Origin + QPoint(static_cast<int>(std::lround(Offset.x())), static_cast<int>(std::lround(Offset.y()))),
+               QSize(static_cast<int>(Device.width() / Ratio), static_cast<int>(Device.height() / Ratio)));
+}
+
+void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) {
+  Window->setGeometry(LogicalGeometry(Device, Monitor));
+  xcb_connection_t* C = Connection();
+  if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return;
+  const auto Id = static_cast<xcb_window_t>(Window->winId());
+  DropResizeIncrements(C, Id);
+  const uint16_t Mask = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
+  const uint32_t Values[] = {static_cast<uint32_t>(Device.x()), static_cast<uint32_t>(Device.y()),
+                             static_cast<uint32_t>(Device.width()), static_cast<uint32_t>(Device.height())};
+  xcb_configure_window(C, Id, Mask, Values);
+  xcb_flush(C);
+}
+
+TMonitorWatch::TMonitorWatch(QObject* Parent) : QObject(Parent) {
+  Settle.setSingleShot(true);
+  Settle.setInterval(0);
+  connect(&Settle, &QTimer::timeout, this, &TMonitorWatch::Changed);
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &Settle, qOverload<>(&QTimer::start));
+  connect(qGuiApp, &QGuiApplication::screenRemoved, &Settle, qOverload<>(&QTimer::start));
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* Screen) {
+    Watch(Screen);
+    Settle.start();
+  });
+  for (QScreen* Screen : QGuiApplication::screens()) Watch(Screen);
+}
+
+void TMonitorWatch::Watch(QScreen* Screen) {
+  connect(Screen, &QScreen::geometryChanged, &Settle, qOverload<>(&QTimer::start));
+  connect(Screen, &QScreen::logicalDotsPerInchChanged, &Settle, qOverload<>(&QTimer::start));
+  connect(Screen, &QScreen::physicalDotsPerInchChanged, &Settle, qOverload<>(&QTimer::start));
+  connect(Screen, &QScreen::orientationChanged, &Settle, qOverload<>(&QTimer::start));
+}
