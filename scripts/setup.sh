@@ -6,9 +6,12 @@
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/
 set -euo pipefail
 
-# Building and running: the compiler and build tools, Qt 6 with the X11 client library, and a
-# Japanese font for the captions; dpkg-dev and file let cpack work out the package's dependencies.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-ipafont-gothic dpkg-dev file)
+# Building and running: the compiler and build tools, Qt 6 with the X11 client library and its
+# XFixes extension (which reports an XEmbed tray's comings and goings), a Japanese font for the
+# captions and Qt's own Japanese texts; dpkg-dev and file let cpack work out the package's
+# dependencies.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-xfixes0-dev
+          fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file)
 test_packages=(
   libgtest-dev
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
