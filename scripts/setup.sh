@@ -19,6 +19,8 @@ test_packages=(
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
   # utilities, and the accessibility bus with its Python bindings
   xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi
+  # a second notification area, a StatusNotifierItem host: the LXQt panel's status notifier
+  lxqt-panel
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
 )
