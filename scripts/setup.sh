@@ -4,6 +4,7 @@
 #   scripts/setup.sh          what building and running the programs needs
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/
+#   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 set -euo pipefail
 
 # Building and running: the compiler and build tools, Qt 6 with the X11 client library and its
@@ -28,6 +29,7 @@ case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
   # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py
   --bench) packages+=("${test_packages[@]}" bc python3 galculator) ;;
+  --sway) packages+=(sway xwayland) ;;
 esac
 
 missing=()
