@@ -1,49 +1,29 @@
-// vellox: the strip calculator. Start-up brings the units up, lets only one copy run per X
-// display and user, creates the strip and the hidden keypad, and runs the event loop until the
-// strip is closed.
+// vellox: the strip calculator. Start-up chooses Qt's platform, brings the units up, lets only one
+// copy run per desktop session, creates the strip and the hidden keypad, and runs the event loop
+// until the strip is closed (by the user, or by a signal that ends the session).
 #include <QApplication>
-#include <QByteArray>
+#include <QLocale>
 #include <QStringList>
 
-#include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include "calpad.h"
 #include "engine_unit.h"
+#include "notify_icon.h"
+#include "platform_choice.h"
 #include "program_icon.h"
 #include "qt/application.h"
 #include "qt/caret_rest.h"
+#include "qt/qt_translations.h"
+#include "qt/quit_signals.h"
 #include "qt/window_activation.h"
-#include "qt/x11_desktop.h"
+#include "single_instance.h"
+#include "strip_return.h"
 #include "strip_window.h"
 #include "ui_fonts.h"
 
-namespace {
-
-// Checked before Qt starts: a docked strip needs absolute placement, which X11 (or XWayland)
-// gives and Wayland does not, so Qt's xcb platform is used unless the user chose another.
-bool ChooseDisplay() {
-  if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return true;
-  if (qEnvironmentVariableIsEmpty("DISPLAY") || !XDisplayReachable()) {
-    std::fprintf(stderr,
-                 "vellox: no X display to show the strip on (DISPLAY is %s).\n"
-                 "Start it on an X11 desktop, or use vellox-calc to evaluate expressions on the "
-                 "command line.\n",
-                 qEnvironmentVariableIsEmpty("DISPLAY") ? "not set" : "not reachable");
-    return false;
-  }
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  return true;
-}
-
-// The marker of a running copy: one per X display and user.
-QByteArray InstanceName() { return "_VELLOX_TVellox1_" + QByteArray::number(getuid()); }
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (!ChooseDisplay()) return 1;
+  if (!ChoosePlatform(argc, argv)) return 1;
 
   // The units: the engine's symbol table with the built-in functions; the tray unit's icon list
   // and the strip's and keypad's strings start empty as globals.
@@ -55,27 +35,39 @@ int main(int argc, char** argv) {
   for (int Index = 0; Index < argc; ++Index) CommandLine << QString::fromLocal8Bit(argv[Index]);
   Application::SetCommandLine(CommandLine);
 
-  QApplication App(argc, argv);
+  const std::unique_ptr<QApplication> App = StartApplication(argc, argv);
   // Only closing the strip ends the program, not closing the keypad while the strip is hidden.
-  App.setQuitOnLastWindowClosed(false);
+  App->setQuitOnLastWindowClosed(false);
 
-  if (!ClaimSingleInstance(InstanceName())) return 0;
+  std::unique_ptr<TVellox1> Strip;
+  // A later start asks this copy to show its strip, as a click on the tray icon would.
+  const auto ShowStrip = [&Strip] {
+    if (Strip) Application::Guard([&Strip] { Strip->Restore(Strip.get()); });
+  };
+  if (!ClaimSingleInstance(ShowStrip)) return 0;
+  // A session that ends (or Ctrl+C in the terminal) closes the strip as the user would.
+  TQuitSignals Signals([&Strip](int) {
+    if (Strip) Application::Guard([&Strip] { Strip->FormClose(Strip.get()); });
+  });
 
   Application::SetTitle(QStringLiteral("Vellox"));
-  App.setWindowIcon(ProgramIcon());
-  // Menus and message boxes show Japanese text too: one face for all of it.
-  App.setFont(JapaneseUiFont(12));
+  App->setWindowIcon(ProgramIcon());
+  // Menus and message boxes show Japanese text too: one face for all of it, and Qt's own texts
+  // (the fields' context menus, the message box's buttons) in Japanese.
+  App->setFont(JapaneseUiFont(12));
+  InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
   // After ten seconds without input the caret stops blinking, so an idle strip uses no time.
   TCaretRest CaretRest(10000);
   // The time of the user's clicks and keys, which the requests to activate a window carry.
   TUserTime UserTime;
 
-  auto Strip = std::make_unique<TVellox1>();
+  Strip = std::make_unique<TVellox1>();
   Strip->show();
   Strip->activateWindow();
   auto Pad = std::make_unique<TCalPad1>();
+  RestoreStripWhenTrayGoes(CurrentNotifyIconShell(), *Strip);
 
-  App.exec();
+  App->exec();
 
   // The windows go first (the tray icon leaves the notification area with the strip).
   Pad.reset();

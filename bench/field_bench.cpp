@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   TVellox1 Strip;
   Strip.show();
   TCalPad1 Pad;
-  QTest::qWaitForWindowExposed(&Strip);
+  if (!QTest::qWaitForWindowExposed(&Strip)) std::printf("the strip was not shown: figures are off-screen\n");
   QLineEdit* Field = Strip.Edit1;
   Field->setFocus();
   std::printf("platform %s, expression limit %d characters\n", qPrintable(QGuiApplication::platformName()),
@@ -145,8 +145,8 @@ int main(int argc, char** argv) {
   Field->setText(Longest);
   Strip.activateWindow();
   Field->setFocus();
-  QTest::qWaitForWindowActive(&Strip);
   Settle();
+  if (!QTest::qWaitForWindowActive(&Strip)) std::printf("\nthe strip is not active\n");
   if (!Field->hasFocus()) std::printf("\nthe field has no focus: its caret does not blink\n");
   const double CpuBefore = CpuSeconds();
   QTimer::singleShot(5000, &App, &QCoreApplication::quit);

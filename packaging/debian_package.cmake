@@ -23,7 +23,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The shared libraries (Qt 6, the C++ runtime) are found by dpkg-shlibdeps; the Japanese font the
-# captions are drawn in is loaded at run time, so no library names it: it is added here.
+# captions are drawn in and Qt's translations of its own texts are loaded at run time, so no
+# library names them: they are added here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
 include(CPack)

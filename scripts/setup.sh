@@ -4,13 +4,15 @@
 #   scripts/setup.sh          what building and running the programs needs
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/
+#   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 set -euo pipefail
 
-# Building and running: the compiler and build tools, Qt 6 with the X11 client library, and a
-# Japanese font for the captions; dpkg-dev and file let cpack work out the package's dependencies.
-# The X client libraries: the core protocol and RandR, which tells the monitors in device pixels.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev fonts-ipafont-gothic dpkg-dev
-  file)
+# Building and running: the compiler and build tools, Qt 6 with the X11 client library, its RandR
+# extension (which tells the monitors in device pixels) and its XFixes extension (which reports an
+# XEmbed tray's comings and goings), a Japanese font for the captions and Qt's own Japanese texts;
+# dpkg-dev and file let cpack work out the package's dependencies.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev libxcb-xfixes0-dev
+          fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file)
 test_packages=(
   libgtest-dev
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
@@ -23,6 +25,8 @@ test_packages=(
   # xclip puts text in the X selections, as another program's copy would; xterm is another
   # program that holds the keyboard focus
   xclip xterm
+  # a second notification area, a StatusNotifierItem host: the LXQt panel's status notifier
+  lxqt-panel
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
 )
@@ -30,6 +34,7 @@ case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
   # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py
   --bench) packages+=("${test_packages[@]}" bc python3 galculator) ;;
+  --sway) packages+=(sway xwayland) ;;
 esac
 
 missing=()

@@ -82,7 +82,7 @@ void TCallbackWindow::WMTrayNotify(uintptr_t WParam, intptr_t LParam) {
 void TCallbackWindow::Press(TTrayIcon& Instance, QMenu* Menu, TMouseButton Button, TShiftState Shift,
                             QPoint Position) {
   // A button with a menu (and AutoPopup on) pops it up; the press then goes to no handler.
-  if (Menu != nullptr && Instance.AutoPopup) {
+  if (Menu != nullptr && Instance.AutoPopup()) {
     Popup(Instance, Menu, Position);
   } else if (Instance.OnMouseDown) {
     Instance.OnMouseDown(Instance, Button, Shift, Position.x(), Position.y());

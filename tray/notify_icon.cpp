@@ -28,3 +28,7 @@ void SetNotifyIconShell(NotifyIconShell* Shell) { Current = Shell; }
 bool Shell_NotifyIconA(uint32_t Message, const NOTIFYICONDATAA* Data) {
   return CurrentNotifyIconShell().NotifyIcon(Message, *Data);
 }
+
+void Shell_NotifyIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) {
+  CurrentNotifyIconShell().SetIconMenu(Window, Identifier, Menu);
+}

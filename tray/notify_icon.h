@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "qt/window_messages.h"
+
+class QMenu;
 
 // The notification area as the tray icon component sees it: one call shaped like the shell's
 // notify-icon call, taking a command and the 88-byte record of one icon.
@@ -48,8 +51,15 @@ class NotifyIconShell {
 public:
   virtual ~NotifyIconShell() = default;
   virtual bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) = 0;
+  // The menu the notification area may show itself on a right click over the icon (Window,
+  // Identifier) of an added record, or none. A StatusNotifierItem host draws a program's menu
+  // itself and then reports no right click; an XEmbed tray leaves menus to the program, so there
+  // it changes nothing. The record's delete forgets it.
+  virtual void SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) = 0;
   // Whether a notification area is running now, so that an icon can be seen and clicked.
   virtual bool Available() const = 0;
+  // Run on the user-interface thread when a notification area may have appeared or gone away.
+  std::function<void()> AvailabilityChanged;
 };
 
 // The shell every tray icon talks to: the one set last, or the desktop's (over QSystemTrayIcon),
@@ -57,5 +67,6 @@ public:
 NotifyIconShell& CurrentNotifyIconShell();
 void SetNotifyIconShell(NotifyIconShell* Shell);
 
-// The call the tray icon component makes.
+// The calls the tray icon component makes.
 bool Shell_NotifyIconA(uint32_t Message, const NOTIFYICONDATAA* Data);
+void Shell_NotifyIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu);

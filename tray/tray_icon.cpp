@@ -75,6 +75,8 @@ void TTrayIcon::UpdateIcon(uint32_t Mode) {
       Data.hWnd = WindowHandleOf(&EnsureCallbackWindow(parent()));
       if (!Shell_NotifyIconA(NIM_ADD, &Data)) throw EOutOfMemory(kTrayRegisterFailed);
       FRegistered = true;
+      FHandedMenu = nullptr;  // a new icon holds no menu yet
+      UpdateRightButtonMenu();
       break;
     case NIM_MODIFY:
       if (!Shell_NotifyIconA(NIM_MODIFY, &Data)) throw EOutOfMemory(kTrayRegisterFailed);
@@ -84,6 +86,14 @@ void TTrayIcon::UpdateIcon(uint32_t Mode) {
       FRegistered = false;
       break;
   }
+}
+
+QMenu* TTrayIcon::RightButtonMenu() const { return FEnabled && FAutoPopup ? FRBPopupMenu : nullptr; }
+
+void TTrayIcon::UpdateRightButtonMenu() {
+  if (!FRegistered || RightButtonMenu() == FHandedMenu) return;
+  FHandedMenu = RightButtonMenu();
+  Shell_NotifyIconMenu(FNotifyData->hWnd, FNotifyData->uID, FHandedMenu);
 }
 
 void TTrayIcon::IconChanged() {
@@ -101,6 +111,7 @@ void TTrayIcon::Notification(QObject* Component, TOperation Operation) {
   if (Component == FLBPopupMenu || Component == FRBPopupMenu) {
     if (Component == FLBPopupMenu) FLBPopupMenu = nullptr;
     if (Component == FRBPopupMenu) FRBPopupMenu = nullptr;
+    UpdateRightButtonMenu();
   } else if (Component == FAnimateIcons) {
     FAnimateIcons = nullptr;
   }
@@ -141,6 +152,12 @@ void TTrayIcon::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
   if (!FEnabled) ClickPending = false;
+  UpdateRightButtonMenu();
+}
+
+void TTrayIcon::SetAutoPopup(bool Value) {
+  FAutoPopup = Value;
+  UpdateRightButtonMenu();
 }
 
 void TTrayIcon::SetAnimateRate(int Value) {
@@ -165,6 +182,7 @@ void TTrayIcon::SetLBPopupMenu(QMenu* Value) {
 void TTrayIcon::SetRBPopupMenu(QMenu* Value) {
   if (Value != FRBPopupMenu) FRBPopupMenu = Value;
   if (FRBPopupMenu != nullptr) FreeNotification(FRBPopupMenu);
+  UpdateRightButtonMenu();
 }
 
 void TTrayIcon::Animate(bool Active) {

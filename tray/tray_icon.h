@@ -58,7 +58,8 @@ public:
   void SetAnimateIcons(TImageList* Value);          // ignored while animating
   int AnimateRate() const { return FAnimateRate; }  // milliseconds per frame, 100 at least
   void SetAnimateRate(int Value);
-  bool AutoPopup = true;
+  bool AutoPopup() const { return FAutoPopup; }
+  void SetAutoPopup(bool Value);
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool Value);                      // disabling drops a pending click
   const TIcon& Icon() const { return FIcon; }
@@ -84,6 +85,12 @@ public:
   void Animate(bool Active);
   bool Animating() const { return FAnimating; }
 
+  // The menu that a right press pops up: RBPopupMenu while enabled and AutoPopup is on, else
+  // none. A notification area that draws a program's menu itself (a StatusNotifierItem host) is
+  // handed this one while the icon is registered, so that the right button shows the same menu
+  // there too.
+  QMenu* RightButtonMenu() const;
+
   int IconID() const { return FIconID; }
   bool Registered() const { return FRegistered; }
   // The record last handed to the notification area; null in the designer.
@@ -101,6 +108,7 @@ private:
   std::unique_ptr<NOTIFYICONDATAA> FNotifyData;
   TImageList* FAnimateIcons = nullptr;
   int FAnimateRate = 500;
+  bool FAutoPopup = true;
   bool FEnabled = true;
   TIcon FIcon;
   QMenu* FLBPopupMenu = nullptr;
@@ -111,8 +119,10 @@ private:
   int FAnimateTimer = 0;
   int FAnimateFrame = 0;
   TIcon FAnimateImage;  // the current frame
+  QMenu* FHandedMenu = nullptr;  // the right-button menu the notification area holds
 
   void UpdateIcon(uint32_t Mode);
+  void UpdateRightButtonMenu();
   void IconChanged();
   void timerEvent(QTimerEvent* Event) override;
 };

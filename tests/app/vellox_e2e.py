@@ -1,7 +1,10 @@
 """The real program on a real desktop: Xvfb, openbox and the tint2 panel, driven by xdotool and
 read over AT-SPI."""
 
+import json
 import os
+import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -221,6 +224,8 @@ class StripTest(VelloxTest):
         third = Program(self.desktop, VELLOX)
         self.assertEqual(third.process.wait(timeout=5), 0)
         self.assertEqual(len(self.strip_window(visible=False)), 1)
+        # the copy that runs was asked to show its strip
+        wait_for(self.strip_window, timeout=3, what="the hidden strip to be shown")
 
     def test_two_copies_started_together_leave_one_and_a_crashed_copy_blocks_nothing(self):
         first, second = Program(self.desktop, VELLOX), Program(self.desktop, VELLOX)
@@ -236,6 +241,30 @@ class StripTest(VelloxTest):
         wait_for(lambda: not self.strip_window(), what="the crashed strip to go")
         self.start()
         self.assertEqual(len(wait_for(self.strip_window, what="a new strip")), 1)
+
+    def test_signals_end_it_as_closing_the_strip_does(self):
+        for name in ("SIGTERM", "SIGINT", "SIGHUP"):
+            with self.subTest(signal=name):
+                program = self.start()
+                wait_for(self.tray_icon, what="the tray icon")
+                program.process.send_signal(getattr(signal, name))
+                self.assertEqual(program.process.wait(timeout=5), 0)
+                wait_for(lambda: self.tray_icon() is None, what="the tray icon to go")
+                self.programs.clear()
+
+    def test_the_platform_is_x11_unless_asked_with_qts_own_option(self):
+        # Many Wayland sessions name Wayland for every Qt program: the strip still docks on X11.
+        self.programs = [Program(self.desktop, VELLOX, env=dict(self.desktop.env, QT_QPA_PLATFORM="wayland"))]
+        wait_for(self.strip_window, what="the strip on X11")
+        for arguments in (["-platform", "wayland"], ["-platform", "nosuch", "/B"]):
+            with self.subTest(arguments=arguments):
+                result = subprocess.run([VELLOX] + arguments, env=self.desktop.env, capture_output=True, text=True,
+                                        timeout=30)
+                self.assertEqual(result.returncode, 1)
+                lines = result.stderr.splitlines()
+                self.assertEqual(len(lines), 1, lines)
+                self.assertIn('"%s"' % arguments[1], lines[0])
+                self.assertIn("vellox-calc", lines[0])
 
     def test_without_a_display_it_points_to_vellox_calc(self):
         env = {key: value for key, value in self.desktop.env.items() if key not in ("DISPLAY", "QT_QPA_PLATFORM")}
@@ -284,6 +313,91 @@ class WithoutNotificationAreaTest(VelloxTest):
         wait_for(lambda: not self.strip_window(), what="the strip to hide")
         self.click_tray(1)
         wait_for(self.strip_window, timeout=3, what="the strip to come back")
+
+    def test_the_strip_comes_back_when_the_panel_goes_while_it_is_hidden(self):
+        panel = self.desktop.start_panel()
+        self.start("/N")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.desktop.stop(panel)
+        wait_for(self.strip_window, what="the strip to come back")
+        self.assertEqual(self.strip_geometry(), (0, 0, self.desktop.width, 38))
+
+
+class StatusNotifierTest(VelloxTest):
+    """The tray on a StatusNotifierItem host (the LXQt panel), which draws the program's menu."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(panel="lxqt").__enter__()
+
+    def items(self):
+        return re.findall(r'string "([^"]+)/StatusNotifierItem"', self.desktop.bus_property(
+            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+            "RegisteredStatusNotifierItems"))
+
+    def click_tray(self, button):
+        x, y = self.desktop.status_notifier_icon()
+        self.run_x("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+
+    def test_tip_click_menu_and_close(self):
+        program = self.start()
+        service = wait_for(self.items, what="the item registered with the host")[0]
+        self.assertIn('string "Vellox"', self.desktop.bus_property(
+            service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "ToolTip"))
+        self.app.press("push button", "最小化")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.click_tray(1)
+        wait_for(self.strip_window, timeout=3, what="the strip to come back")
+        self.menu_command("a", "b")  # the host's menu: 表示位置(&A), 下に張り付く(&B)
+        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - 38, what="the strip at the bottom")
+        self.menu_command("c")  # 閉じる(&C)
+        self.assertEqual(program.process.wait(timeout=5), 0)
+        wait_for(lambda: not self.items(), what="the item to leave the host")
+
+    def test_the_hosts_menu_follows_the_items_states(self):
+        self.start("/P")
+        service = wait_for(self.items, what="the item registered with the host")[0]
+        wait_for(self.keypad_shown, what="the keypad")
+        items = wait_for(lambda: dbus_menu(self.desktop, service), what="the exported menu")
+        self.assertEqual(items["元のサイズに戻す(_R)"], {"enabled": False, "checked": False})
+        self.assertEqual(items["最小化(_N)"], {"enabled": True, "checked": False})
+        self.assertEqual(items["パッド入力(_P)"], {"enabled": True, "checked": True})
+        self.assertEqual(items["上に張り付く(_T)"], {"enabled": False, "checked": False})
+        self.assertEqual(items["下に張り付く(_B)"], {"enabled": True, "checked": False})
+
+    def test_the_strip_comes_back_when_the_host_goes_while_it_is_hidden(self):
+        self.start("/N")
+        wait_for(self.items, what="the item registered with the host")
+        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+        self.desktop.stop(self.desktop.panel_process)
+        try:
+            wait_for(self.strip_window, what="the strip to come back")
+        finally:
+            self.desktop.panel_process = self.desktop.start_lxqt_panel()
+
+
+def dbus_menu(desktop, service):
+    """The items of an item's exported menu (DBusMenu), by label: enabled and checked."""
+    script = (
+        "import json, sys\n"
+        "from gi.repository import Gio, GLib\n"
+        "bus = Gio.DBusConnection.new_for_address_sync(sys.argv[1], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT"
+        " | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)\n"
+        "layout = bus.call_sync(sys.argv[2], '/MenuBar', 'com.canonical.dbusmenu', 'GetLayout',"
+        " GLib.Variant('(iias)', (0, -1, [])), None, 0, 2000, None).unpack()[1]\n"
+        "items = {}\n"
+        "def walk(node):\n"
+        "    props = node[1]\n"
+        "    if 'label' in props:\n"
+        "        items[props['label']] = {'enabled': props.get('enabled', True),"
+        " 'checked': props.get('toggle-state', 0) == 1}\n"
+        "    for child in node[2]:\n"
+        "        walk(child)\n"
+        "walk(layout)\n"
+        "print(json.dumps(items))\n")
+    result = subprocess.run(["/usr/bin/python3", "-c", script, desktop.env["DBUS_SESSION_BUS_ADDRESS"], service],
+                            capture_output=True, text=True, timeout=30)
+    return json.loads(result.stdout) if result.returncode == 0 else None
 
 
 class ScreenChangeTest(VelloxTest):
@@ -356,14 +470,14 @@ class ScaledDesktopTest(VelloxTest):
     def test_at_a_fractional_scale_it_covers_the_edge_rows(self):
         for arguments, geometry in ((["/B"], (0, 711, 1366, 57)), ([], (0, 0, 1366, 57))):
             with self.subTest(arguments=arguments):
-                program = self.start(*arguments, env={"QT_SCALE_FACTOR": "1.5"})
+                program = self.start(*arguments, env=dict(self.desktop.env, QT_SCALE_FACTOR="1.5"))
                 self.wait_strip(geometry, "at 1.5")
                 program.stop()
                 self.programs.clear()
 
     def test_shown_again_it_keeps_its_device_pixels(self):
         self.desktop.start_panel()  # the strip can be hidden; it stays docked at the top
-        self.start(env={"QT_SCALE_FACTOR": "1.5"})
+        self.start(env=dict(self.desktop.env, QT_SCALE_FACTOR="1.5"))
         self.wait_strip((0, 0, 1366, 57), "at 1.5")
         self.menu_command("n")  # 最小化(&N)
         wait_for(lambda: not self.strip_window(height=57), what="the strip to hide")

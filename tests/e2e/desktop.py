@@ -1,8 +1,9 @@
 """A real X desktop for end-to-end tests.
 
 Xvfb, a D-Bus session bus (which starts the accessibility bus on demand), the openbox window
-manager and the tint2 panel, whose task bar and notification area are real. Programs started
-with Desktop.env run on it; xdotool drives them.
+manager and a panel: tint2, whose task bar and XEmbed notification area are real, or the LXQt
+panel with only its status notifier, a StatusNotifierItem host on the session bus. Programs
+started with Desktop.env run on it; xdotool drives them.
 """
 
 import os
@@ -26,12 +27,29 @@ def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
         time.sleep(interval)
 
 
+# The LXQt panel with its status notifier alone, at the bottom: icons line up at its right end.
+LXQT_PANEL_CONF = """panels=panel1
+
+[panel1]
+plugins=statusnotifier
+position=Bottom
+panelSize=30
+iconSize=22
+
+[statusnotifier]
+alignment=Right
+type=statusnotifier
+"""
+
+
 class Desktop:
     def __init__(self, width=1280, height=800, panel=True):
+        """panel: True for tint2, "lxqt" for the LXQt panel, False for none."""
         self.width = width
         self.height = height
         self.panel = panel
         self.processes = []
+        self.panel_process = None
         self.logs = []
         self.env = None
 
@@ -73,21 +91,52 @@ class Desktop:
             self.start("openbox", stdout_file=self._log("openbox"))
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
                      what="openbox")
-            if self.panel:
-                self.start_panel()
+            if self.panel == "lxqt":
+                self.panel_process = self.start_lxqt_panel()
+            elif self.panel:
+                self.panel_process = self.start_panel()
         except BaseException:
             self.__exit__(None, None, None)
             raise
         return self
 
     def start_panel(self):
-        """Starts tint2 and waits until its notification area has started."""
+        """Starts tint2, waits until its notification area has started and returns its process."""
         log = self._log("tint2")
-        self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
+        panel = self.start("tint2", "-c", os.path.join(HERE, "tint2rc"), stdout_file=log)
         def started():
             with open(log.name, errors="replace") as text:
                 return "systray started" in text.read()
         wait_for(started, what="tint2's notification area")
+        return panel
+
+    def start_lxqt_panel(self):
+        """Starts the LXQt panel, waits until its status notifier has registered as a host and
+        returns its process."""
+        conf = tempfile.NamedTemporaryFile("w", prefix="lxqt-panel-", suffix=".conf")
+        conf.write(LXQT_PANEL_CONF)
+        conf.flush()
+        self.logs.append(conf)
+        panel = self.start("lxqt-panel", "-c", conf.name, stdout_file=self._log("lxqt-panel"))
+        wait_for(lambda: "boolean true" in self.bus_property("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                                                              "org.kde.StatusNotifierWatcher",
+                                                              "IsStatusNotifierHostRegistered"),
+                 what="the LXQt panel's status notifier")
+        return panel
+
+    def status_notifier_icon(self):
+        """Where the LXQt panel shows the first StatusNotifierItem: the right end of the panel."""
+        return self.width - 15, self.height - 15
+
+    def bus_property(self, service, path, interface, name):
+        """A property of an object on the desktop's session bus, as dbus-send prints it."""
+        return self.run("dbus-send", "--session", "--print-reply", "--reply-timeout=2000", "--dest=" + service, path,
+                        "org.freedesktop.DBus.Properties.Get", "string:" + interface, "string:" + name)
+
+    def stop(self, process):
+        """Ends one process started here (a panel, say) and waits for it."""
+        os.killpg(process.pid, signal.SIGTERM)
+        process.wait(timeout=5)
 
     def _log(self, name):
         log = tempfile.NamedTemporaryFile(prefix=name + "-", suffix=".log")

@@ -8,7 +8,8 @@ import time
 
 class Program:
     def __init__(self, desktop, *args, env=None):
-        self.process = subprocess.Popen(args, env=dict(desktop.env, **(env or {})), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+        """env: the environment to run in, the desktop's when None."""
+        self.process = subprocess.Popen(args, env=env if env is not None else desktop.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         text=True, start_new_session=True)
         self.lines = queue.Queue()
         self.seen = []

@@ -62,12 +62,13 @@ class InstalledPackage(unittest.TestCase):
         errors = [line for line in report.stdout.splitlines() if line.startswith("E:")]
         self.assertEqual(errors, [])
 
-    def test_depends_on_qt_and_a_japanese_font(self):
+    def test_depends_on_qt_its_translations_and_a_japanese_font(self):
         depends = [alternatives.strip() for alternatives in self.field("Depends").split(",")]
         print("Depends:", ", ".join(depends))
         self.assertTrue(any(item.startswith("libqt6widgets6") for item in depends), depends)
         self.assertTrue(any(item.startswith("libc6") for item in depends), depends)
         self.assertIn("fonts-ipafont-gothic | fonts-noto-cjk", depends)
+        self.assertIn("qt6-translations-l10n", depends)
 
     def test_control_fields(self):
         self.assertEqual(self.field("Package"), "vellox")

@@ -128,7 +128,7 @@ TEST_F(ClickDispatchTest, ARightPressPopsTheMenuAtThePointerUnlessAutoPopupIsOff
   EXPECT_EQ(Log, Lines{"a:up 1 16"});  // no down: the menu took the press
   Menu->hide();
 
-  Icon->AutoPopup = false;
+  Icon->SetAutoPopup(false);
   Log.clear();
   Send(Icon, {WM_RBUTTONDOWN});
   EXPECT_FALSE(Menu->isVisible());

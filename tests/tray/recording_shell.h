@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "notify_icon.h"
@@ -15,10 +17,18 @@ public:
   bool Accept = true;
   bool TrayAvailable = true;
 
+  // The menu handed for each icon (window, identifier), as the notification area holds it.
+  std::map<std::pair<HWND, uint32_t>, QMenu*> Menus;
+
   bool Available() const override { return TrayAvailable; }
+
+  void SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) override {
+    Menus[{Window, Identifier}] = Menu;
+  }
 
   bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) override {
     Calls.push_back({Message, Data});
+    if (Message == NIM_DELETE) Menus.erase({Data.hWnd, Data.uID});
     return Message == NIM_DELETE || Accept;
   }
 

@@ -2,6 +2,7 @@
 #include <QPixmap>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -176,7 +177,7 @@ TEST_F(TrayIconTest, PropertyRules) {
     Icon->SetAnimateRate(Written);
     EXPECT_EQ(Icon->AnimateRate(), Stored) << Written;
   }
-  EXPECT_TRUE(Icon->AutoPopup);
+  EXPECT_TRUE(Icon->AutoPopup());
   EXPECT_TRUE(Icon->Enabled());
   Icon->ClickPending = true;
   Icon->SetEnabled(false);
@@ -239,6 +240,46 @@ TEST_F(TrayIconTest, AnAnimationShowsEachFrameWhileRegistered) {
   EXPECT_EQ(Images.back(), Icon->Icon().Handle());
   delete Frames;
   EXPECT_FALSE(Icon->Animating());
+}
+
+}  // namespace
+
+namespace {
+
+// The menu the notification area holds for an icon, as a StatusNotifierItem host would show it.
+QMenu* HeldMenu(const RecordingShell& Shell, const TTrayIcon* Icon) {
+  const auto Found = Shell.Menus.find({Icon->NotifyData()->hWnd, Icon->NotifyData()->uID});
+  return Found == Shell.Menus.end() ? nullptr : Found->second;
+}
+
+TEST_F(TrayIconTest, TheNotificationAreaHoldsTheMenuThatARightPressPopsUp) {
+  TTrayIcon* Icon = Loaded("menu");
+  auto* Menu = new QMenu(Form.get());
+  auto* Other = new QMenu(Form.get());
+  Icon->SetLBPopupMenu(Other);  // the left button's menu is never the notification area's
+  struct Step {
+    const char* What;
+    std::function<void()> Change;
+    QMenu* Held;
+  };
+  const std::vector<Step> Steps = {
+      {"right menu set", [&] { Icon->SetRBPopupMenu(Menu); }, Menu},
+      {"AutoPopup off", [&] { Icon->SetAutoPopup(false); }, nullptr},
+      {"AutoPopup on", [&] { Icon->SetAutoPopup(true); }, Menu},
+      {"disabled", [&] { Icon->SetEnabled(false); }, nullptr},
+      {"enabled", [&] { Icon->SetEnabled(true); }, Menu},
+      {"another menu", [&] { Icon->SetRBPopupMenu(Other); }, Other},
+      {"removed and added again", [&] { Icon->SetVisible(false); Icon->SetVisible(true); }, Other},
+      {"menu freed", [&] { delete Other; }, nullptr},
+      {"menu set while not registered", [&] { Icon->SetVisible(false); Icon->SetRBPopupMenu(Menu); }, nullptr},
+      {"registered again", [&] { Icon->SetVisible(true); }, Menu},
+  };
+  for (const Step& S : Steps) {
+    S.Change();
+    EXPECT_EQ(HeldMenu(Shell, Icon), S.Held) << S.What;
+  }
+  delete Icon;
+  EXPECT_TRUE(Shell.Menus.empty());  // the delete forgets it
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+
+#include <xcb/xcb.h>
+
+// The XEmbed notification area of the screen: the client that owns the selection
+// _NET_SYSTEM_TRAY_S<screen>. Reports each change of that owner (a tray started, ended or was
+// replaced), which XFixes announces on the application's X connection. Off X11 there is never a
+// tray and nothing is reported.
+class TXEmbedTrayWatch : public QObject, public QAbstractNativeEventFilter {
+  Q_OBJECT
+public:
+  explicit TXEmbedTrayWatch(QObject* Parent);
+  ~TXEmbedTrayWatch() override;
+
+  // Whether a tray owns the selection now (asked of the X server, not remembered).
+  bool Running() const;
+
+  bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
+
+signals:
+  void Changed();
+
+private:
+  xcb_atom_t Selection = XCB_ATOM_NONE;
+  uint8_t SelectionNotify = 0;  // the event code of XFixes' selection notification; 0 without XFixes
+};
