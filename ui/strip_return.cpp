@@ -1,14 +1,21 @@
 #include "strip_return.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include "notify_icon.h"
 #include "qt/application.h"
 #include "strip_window.h"
 
-void RestoreStripWhenTrayGoes(NotifyIconShell& Shell, TVellox1& Strip) {
-  Shell.AvailabilityChanged = [&Shell, Kept = QPointer<TVellox1>(&Strip)] {
-    if (Kept.isNull() || Kept->isVisible() || Shell.Available()) return;
-    Application::Guard([&] { Kept->Restore(Kept.data()); });
+void RestoreStripWhenTrayGoes(NotifyIconShell& Shell, TVellox1& Strip, int GraceMs) {
+  auto* Grace = new QTimer(&Strip);
+  Grace->setSingleShot(true);
+  Grace->setInterval(GraceMs);
+  QObject::connect(Grace, &QTimer::timeout, &Strip, [&Shell, &Strip] {
+    if (Strip.isVisible() || Shell.Available()) return;
+    Application::Guard([&] { Strip.Restore(&Strip); });
+  });
+  Shell.AvailabilityChanged = [&Shell, Waiting = QPointer<QTimer>(Grace)] {
+    if (!Waiting.isNull() && !Shell.Available()) Waiting->start();
   };
 }
