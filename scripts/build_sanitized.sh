@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-sanitized/, together with the libFuzzer targets (build-sanitized/bin/*_fuzzer). Its tests
-# are the engine and CLI suites under the sanitizers and one replay of each fuzzer's seed corpus.
+# are the engine, CLI and parser generator suites under the sanitizers and one replay of each
+# fuzzer's seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The sanitizer run covers the engine, the run-time and vellox-calc; any Qt parts are left out.

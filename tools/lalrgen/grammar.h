@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct GrammarRule {
 };
 
 struct Grammar {
+  std::string Source;                  // the grammar file's name, for messages
   std::vector<GrammarSymbol> Symbols;  // symbol 0 is end of input, symbol 1 the augmented start
   std::vector<GrammarRule> Rules;      // rule 0 is $accept -> start
   int EndSymbol = 0;
@@ -37,5 +39,6 @@ struct Grammar {
   bool IsTerminal(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Terminal; }
 };
 
-// Reads the grammar file; on an error prints it with its line and returns false.
-bool ReadGrammar(const std::string& Path, Grammar& Result);
+// Reads a grammar from In. Each error goes to Errors as one line "Source:line: message"; returns
+// false when there was any.
+bool ReadGrammar(std::istream& In, const std::string& Source, Grammar& Result, std::ostream& Errors);

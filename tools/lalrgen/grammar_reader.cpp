@@ -1,6 +1,5 @@
-#include <cctype>
-#include <fstream>
-#include <iostream>
+#include <istream>
+#include <ostream>
 #include <sstream>
 
 #include "grammar.h"
@@ -17,12 +16,12 @@ namespace {
 
 struct Reader {
   Grammar& G;
-  std::string Path;
+  std::ostream& Errors;
   int Line = 0;
   bool Failed = false;
 
   void Error(const std::string& Message) {
-    std::cerr << Path << ":" << Line << ": " << Message << "\n";
+    Errors << G.Source << ":" << Line << ": " << Message << "\n";
     Failed = true;
   }
 
@@ -51,13 +50,9 @@ std::vector<std::string> Words(const std::string& Text) {
 
 }  // namespace
 
-bool ReadGrammar(const std::string& Path, Grammar& G) {
-  std::ifstream File(Path);
-  if (!File) {
-    std::cerr << Path << ": cannot open\n";
-    return false;
-  }
-  Reader R{G, Path};
+bool ReadGrammar(std::istream& File, const std::string& Source, Grammar& G, std::ostream& Errors) {
+  G.Source = Source;
+  Reader R{G, Errors};
   G.Symbols = {{"$end", true, 0}, {"$accept", false}};
   G.Rules = {GrammarRule{}};
   int Level = 0;

@@ -14,12 +14,17 @@ int main(int argc, char** argv) {
     std::cerr << "usage: lalrgen GRAMMAR TABLES HEADER REPORT\n";
     return 2;
   }
+  const std::string Source = argv[1];
+  std::ifstream File(Source);
+  if (!File) {
+    std::cerr << Source << ": cannot open\n";
+    return 1;
+  }
   Grammar G;
-  if (!ReadGrammar(argv[1], G)) return 1;
+  if (!ReadGrammar(File, Source, G, std::cerr)) return 1;
   std::vector<LalrState> States;
   if (!BuildLalrAutomaton(G, States, std::cerr)) return 1;
   std::ofstream Tables(argv[2]), Header(argv[3]), Report(argv[4]);
-  const std::string Source = argv[1];
   const std::string Name = Source.substr(Source.find_last_of('/') + 1);
   WriteTables(G, States, Name, Tables);
   WriteHeader(G, Name, Header);
