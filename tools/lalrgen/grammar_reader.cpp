@@ -1,3 +1,4 @@
+#include <charconv>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -6,7 +7,7 @@
 
 // Grammar file format:
 //   # comment to the end of the line
-//   %token NAME CODE            a named terminal and its token code
+//   %token NAME CODE            a named terminal and its token code, from 257 to 32767
 //   %left|%right|%nonassoc T... a precedence level, lowest first; T is a NAME or a 'c' literal
 //   %start name                 the start symbol (default: the left side of the first rule)
 //   %%
@@ -38,6 +39,31 @@ struct Reader {
     }
     return -1;
   }
+
+  // %token NAME CODE. Codes 0 to 255 are the end of input and the characters, 256 the error
+  // token; the tables hold a code in a short.
+  void DeclareToken(const std::string& Name, const std::string& CodeText) {
+    if (G.Find(Name) >= 0) return Error("token " + Name + " is declared twice");
+    int Code = 0;
+    const char* End = CodeText.data() + CodeText.size();
+    const auto [Stop, Failure] = std::from_chars(CodeText.data(), End, Code);
+    if (Failure != std::errc{} || Stop != End) {
+      return Error("token code of " + Name + " is not a number: " + CodeText);
+    }
+    if (Code < kFirstTokenCode || Code > kLastTokenCode) {
+      return Error("token code of " + Name + " must be from " + std::to_string(kFirstTokenCode) +
+                   " to " + std::to_string(kLastTokenCode) + ", not " + CodeText);
+    }
+    for (const auto& Other : G.Symbols) {
+      if (Other.Terminal && Other.Code == Code) {
+        return Error("token code " + CodeText + " of " + Name + " is already that of " + Other.Name);
+      }
+    }
+    G.Symbols.push_back({Name, true, Code});
+  }
+
+  static constexpr int kFirstTokenCode = 257;
+  static constexpr int kLastTokenCode = 32767;
 };
 
 std::vector<std::string> Words(const std::string& Text) {
@@ -74,7 +100,7 @@ bool ReadGrammar(std::istream& File, const std::string& Source, Grammar& G, std:
     if (W[0] == "%%") {
       InRules = true;
     } else if (W[0] == "%token" && W.size() == 3) {
-      G.Symbols.push_back({W[1], true, std::stoi(W[2])});
+      R.DeclareToken(W[1], W[2]);
     } else if (W[0] == "%start" && W.size() == 2) {
       StartName = W[1];
     } else if (W[0] == "%left" || W[0] == "%right" || W[0] == "%nonassoc") {
