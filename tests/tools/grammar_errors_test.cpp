@@ -38,4 +38,26 @@ TEST(LalrgenErrors, TokenDeclarations) {
   for (const auto& C : Cases) ExpectErrors(C);
 }
 
+TEST(LalrgenErrors, ConflictsNameTheLineOfTheirRule) {
+  const ErrorCase Cases[] = {
+      {"%token NUM 300\n%%\ne : e '+' e\n  | NUM ;\n",
+       "test.grammar:3: shift/reduce conflict in state 4 on '+' between shifting it and reducing "
+       "by rule 1 (e : e '+' e), which precedence does not resolve\n"},
+      {"%token NUM 300\n%left '+'\n%%\ne : e '+' e\n  | e '-' e | NUM ;\n",  // '-' has none
+       "test.grammar:4: shift/reduce conflict in state 5 on '-' between shifting it and reducing "
+       "by rule 1 (e : e '+' e), which precedence does not resolve\n"
+       "test.grammar:5: shift/reduce conflict in state 6 on '+' between shifting it and reducing "
+       "by rule 2 (e : e '-' e), which precedence does not resolve\n"
+       "test.grammar:5: shift/reduce conflict in state 6 on '-' between shifting it and reducing "
+       "by rule 2 (e : e '-' e), which precedence does not resolve\n"},
+      {"%token NUM 300\n%%\ne : a | b ;\na : NUM ;\nb : NUM ;\n",
+       "test.grammar:5: reduce/reduce conflict in state 4 on $end between rule 3 (a : NUM) and "
+       "rule 4 (b : NUM)\n"},
+      {"%%\ns : s\n  | 'a' ;\n",
+       "test.grammar:2: reduce/reduce conflict in state 1 on $end between accepting and rule 1 "
+       "(s : s)\n"},
+  };
+  for (const auto& C : Cases) ExpectErrors(C);
+}
+
 }  // namespace

@@ -37,6 +37,15 @@ struct Grammar {
     return -1;
   }
   bool IsTerminal(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Terminal; }
+  const std::string& Name(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Name; }
+
+  // "rule 3 (expr : expr '+' expr)", for messages.
+  std::string RuleText(int Rule) const {
+    const GrammarRule& R = Rules[static_cast<size_t>(Rule)];
+    std::string Text = "rule " + std::to_string(Rule) + " (" + Name(R.Lhs) + " :";
+    for (int S : R.Rhs) Text += " " + Name(S);
+    return Text + ")";
+  }
 };
 
 // Reads a grammar from In. Each error goes to Errors as one line "Source:line: message"; returns

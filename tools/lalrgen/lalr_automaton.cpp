@@ -155,7 +155,10 @@ struct Builder {
     return Result;
   }
 
-  std::string Describe(int Symbol) const { return G.Symbols[static_cast<size_t>(Symbol)].Name; }
+  // "test.grammar:12: ", the place of a rule in the grammar file.
+  std::string At(int Rule) const {
+    return G.Source + ":" + std::to_string(G.Rules[static_cast<size_t>(Rule)].Line) + ": ";
+  }
 
   bool ResolveActions(size_t Number, LalrState& State, const std::map<int, std::set<int>>& Complete,
                       std::ostream& Errors) const {
@@ -169,7 +172,7 @@ struct Builder {
         ByTerminal[T].push_back({T, Rule == 0 ? ActionKind::Accept : ActionKind::Reduce, Rule});
       }
     }
-    const std::string Where = "state " + std::to_string(Number) + ", on ";
+    const std::string InState = " conflict in state " + std::to_string(Number) + " on ";
     for (auto& [T, Candidates] : ByTerminal) {
       if (Candidates.size() == 1) {
         State.Actions.push_back(Candidates[0]);
@@ -179,7 +182,17 @@ struct Builder {
         return A.Kind == ActionKind::Shift;
       });
       if (Candidates.size() > 2 || Shift == Candidates.end()) {
-        Errors << Where << Describe(T) << ": reduce/reduce or accept conflict\n";
+        // Two or more complete items: reported at the last of their rules, the one written later.
+        std::string Between;
+        int Last = 0;
+        for (const auto& A : Candidates) {
+          if (A.Kind == ActionKind::Shift) continue;
+          Between += (Between.empty() ? "" : " and ") +
+                     (A.Kind == ActionKind::Accept ? std::string("accepting") : G.RuleText(A.Value));
+          Last = std::max(Last, A.Value);
+        }
+        Errors << At(Last) << "reduce/reduce" << InState << G.Name(T) << " between " << Between
+               << "\n";
         Ok = false;
         continue;
       }
@@ -187,8 +200,9 @@ struct Builder {
       const auto& Token = G.Symbols[static_cast<size_t>(T)];
       const auto& Rule = G.Rules[static_cast<size_t>(Reduce.Value)];
       if (Reduce.Kind != ActionKind::Reduce || Token.Precedence == 0 || Rule.Precedence == 0) {
-        Errors << Where << Describe(T) << ": shift/reduce conflict with rule " << Reduce.Value
-               << " that precedence does not resolve\n";
+        Errors << At(Reduce.Value) << "shift/reduce" << InState << G.Name(T)
+               << " between shifting it and reducing by " << G.RuleText(Reduce.Value)
+               << ", which precedence does not resolve\n";
         Ok = false;
         continue;
       }
@@ -204,7 +218,7 @@ struct Builder {
         Chosen = "error (nonassociative)";
       }
       State.Notes.push_back("conflict between rule " + std::to_string(Reduce.Value) + " and " +
-                            Describe(T) + " resolved as " + Chosen);
+                            G.Name(T) + " resolved as " + Chosen);
     }
     std::sort(State.Actions.begin(), State.Actions.end(), [&](const auto& A, const auto& B) {
       return G.Symbols[static_cast<size_t>(A.Terminal)].Code <

@@ -29,5 +29,6 @@ struct LalrState {
 // Builds the LALR(1) automaton: the LR(0) states, numbered in order of discovery from the start
 // state, with the lookaheads of the canonical LR(1) states merged by core. Shift/reduce conflicts
 // are resolved by precedence and associativity as yacc does; a conflict that precedence does not
-// resolve, or any reduce/reduce conflict, is reported on Errors and makes the build fail.
+// resolve, or any reduce/reduce conflict, is reported on Errors as "file:line: message" at the line
+// of its rule (of the later rule for two reductions) and makes the build fail.
 bool BuildLalrAutomaton(const Grammar& G, std::vector<LalrState>& States, std::ostream& Errors);
