@@ -96,4 +96,20 @@ TEST(LalrgenTables, PrecedenceAndAssociativityChooseBetweenShiftAndReduce) {
   }
 }
 
+TEST(LalrgenTables, ANonassociativeOperatorAfterItselfIsASyntaxError) {
+  // "a < b < c" must stop at the second '<': the state after e '<' e reads its lookahead, though
+  // reducing is all it can do with the tokens it accepts.
+  const Generated G = Generate("%token NUM 300\n%nonassoc '<'\n%%\ne : e '<' e | NUM ;\n");
+  ASSERT_TRUE(G.Ok) << G.Errors;
+  EXPECT_EQ(StateText(G.Report, 4),
+            "state 4\n"
+            "  e : e . '<' e   (1)\n"
+            "  e : e '<' e .   (1)\n"
+            "\n"
+            "  $end  reduce 1\n"
+            "  .  error\n"
+            "  (conflict between rule 1 and '<' resolved as error (nonassociative))\n");
+  EXPECT_NE(G.Tables.find("  {-1, 4, 1, 2, 0},  // 4\n"), std::string::npos) << G.Tables;
+}
+
 }  // namespace

@@ -215,6 +215,7 @@ struct Builder {
         State.Actions.push_back(Reduce);
         Chosen = "reduce";
       } else {
+        State.NonassocErrors.push_back(T);
         Chosen = "error (nonassociative)";
       }
       State.Notes.push_back("conflict between rule " + std::to_string(Reduce.Value) + " and " +
@@ -239,7 +240,7 @@ bool BuildLalrAutomaton(const Grammar& G, std::vector<LalrState>& States, std::o
     auto& State = States[S];
     Ok &= B.ResolveActions(S, State, Complete[S], Errors);
     const bool OnlyReductions =
-        !State.Actions.empty() &&
+        !State.Actions.empty() && State.NonassocErrors.empty() &&
         std::all_of(State.Actions.begin(), State.Actions.end(), [&](const ParseAction& A) {
           return A.Kind == ActionKind::Reduce && A.Value == State.Actions[0].Value;
         });

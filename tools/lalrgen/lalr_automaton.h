@@ -23,6 +23,9 @@ struct LalrState {
   std::map<int, int> Transitions;  // symbol index -> state
   std::vector<ParseAction> Actions;  // after precedence resolution, in token-code order
   int DefaultRule = -1;  // set where the one possible action is a reduction
+  // Terminals that %nonassoc made syntax errors here. The state must read its lookahead to see
+  // them, so it has no default reduction.
+  std::vector<int> NonassocErrors;
   std::vector<std::string> Notes;  // conflicts resolved by precedence, for the report
 };
 
