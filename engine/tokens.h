@@ -2,21 +2,12 @@
 
 #include "runtime/extended.h"
 
-struct TSymData;
+// The token codes passed from the scanner to the parser (enum TokenCode), generated from the
+// %token lines of calc.grammar. Codes 1 to 255 are single bytes standing for themselves; 0 is the
+// end of the input.
+#include "calc_tokens.h"
 
-// Token codes passed from the scanner to the parser. Codes 1 to 255 are single bytes standing for
-// themselves; 0 is the end of the input.
-enum TokenCode : int {
-  END_OF_INPUT = 0,
-  ERROR_TOKEN = 256,  // reserved for error recovery, which the parser does not do
-  VARIABLE = 258,
-  RESERVED_ID = 259,
-  FUNC1 = 260,
-  FUNC2 = 261,
-  ILLEGAL = 262,
-  NUMBER = 263,
-  POWER = 264,
-};
+struct TSymData;
 
 // One value of the parse: a number for NUMBER, expr and primary, a symbol for the identifier
 // tokens. Which member is meant follows from the grammar symbol it belongs to.

@@ -21,7 +21,7 @@ constexpr const char* kSums =
     "%token NUM 300\n"
     "%left '+'\n"
     "%%\n"
-    "e : e '+' e | NUM ;\n";
+    "e : e '+' e {} | NUM {} ;\n";
 
 TEST(LalrgenTables, ASmallGrammarGivesExactlyTheseTables) {
   const Generated G = Generate(kSums);
@@ -87,7 +87,7 @@ TEST(LalrgenTables, PrecedenceAndAssociativityChooseBetweenShiftAndReduce) {
   };
   for (const auto& C : Cases) {
     const Generated G = Generate(std::string("%token NUM 300\n") + C.Declarations +
-                                 "%%\ne : e '+' e | e '*' e | NUM ;\n");
+                                 "%%\ne : e '+' e {} | e '*' e {} | NUM {} ;\n");
     ASSERT_TRUE(G.Ok) << G.Errors;
     const std::string State = StateText(G.Report, 5);
     const size_t Actions = State.find("\n\n") + 2;
@@ -99,7 +99,7 @@ TEST(LalrgenTables, PrecedenceAndAssociativityChooseBetweenShiftAndReduce) {
 TEST(LalrgenTables, ANonassociativeOperatorAfterItselfIsASyntaxError) {
   // "a < b < c" must stop at the second '<': the state after e '<' e reads its lookahead, though
   // reducing is all it can do with the tokens it accepts.
-  const Generated G = Generate("%token NUM 300\n%nonassoc '<'\n%%\ne : e '<' e | NUM ;\n");
+  const Generated G = Generate("%token NUM 300\n%nonassoc '<'\n%%\ne : e '<' e {} | NUM {} ;\n");
   ASSERT_TRUE(G.Ok) << G.Errors;
   EXPECT_EQ(StateText(G.Report, 4),
             "state 4\n"

@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
-// A context-free grammar with yacc-style precedence declarations, as read from a grammar file.
+// A context-free grammar with yacc-style declarations, precedence and actions, as read from a
+// grammar file.
 enum class Associativity { None, Left, Right, NonAssoc };
 
 struct GrammarSymbol {
-  std::string Name;   // "NUMBER", "'+'" or "expr"
+  std::string Name;    // "NUMBER", "'+'" or "expr"
   bool Terminal = false;
-  int Code = -1;      // token code of a terminal
-  int Precedence = 0; // 0: none; higher binds tighter
+  int Code = -1;       // token code of a terminal
+  int Precedence = 0;  // 0: none; higher binds tighter
   Associativity Assoc = Associativity::None;
+  std::string Type{};  // the member of the value type that holds its value; empty: none
 };
 
 struct GrammarRule {
@@ -20,11 +22,16 @@ struct GrammarRule {
   std::vector<int> Rhs;     // symbol indices
   int Precedence = 0;       // of the rightmost terminal with a precedence
   Associativity Assoc = Associativity::None;
-  int Line = 0;             // line of the grammar file, for messages
+  int Line = 0;             // line of the grammar file where the rule begins, for messages
+  std::string Action;       // the action's code with its braces, $$ and $k as written
+  int ActionLine = 0;       // line of the action's opening brace
 };
 
 struct Grammar {
   std::string Source;                  // the grammar file's name, for messages
+  std::string Prologue;                // the code between %{ and %}, for the actions file
+  int PrologueLine = 0;                // line of the prologue's first line
+  std::string ValueType = "int";       // the type of one entry of the parser's value stack
   std::vector<GrammarSymbol> Symbols;  // symbol 0 is end of input, symbol 1 the augmented start
   std::vector<GrammarRule> Rules;      // rule 0 is $accept -> start
   int EndSymbol = 0;
@@ -39,12 +46,17 @@ struct Grammar {
   bool IsTerminal(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Terminal; }
   const std::string& Name(int Symbol) const { return Symbols[static_cast<size_t>(Symbol)].Name; }
 
+  // "expr : expr '+' expr"
+  std::string Production(int Rule) const {
+    const GrammarRule& R = Rules[static_cast<size_t>(Rule)];
+    std::string Text = Name(R.Lhs) + " :";
+    for (int S : R.Rhs) Text += " " + Name(S);
+    return Text;
+  }
+
   // "rule 3 (expr : expr '+' expr)", for messages.
   std::string RuleText(int Rule) const {
-    const GrammarRule& R = Rules[static_cast<size_t>(Rule)];
-    std::string Text = "rule " + std::to_string(Rule) + " (" + Name(R.Lhs) + " :";
-    for (int S : R.Rhs) Text += " " + Name(S);
-    return Text + ")";
+    return "rule " + std::to_string(Rule) + " (" + Production(Rule) + ")";
   }
 };
 

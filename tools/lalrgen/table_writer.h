@@ -12,6 +12,10 @@
 void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const std::string& Source,
                  std::ostream& Out);
 
+// The token codes as an enumeration TokenCode: END_OF_INPUT (0), ERROR_TOKEN (256) and every
+// %token in the order declared, so that the scanner and the tests take them from the grammar.
+void WriteTokens(const Grammar& G, const std::string& Source, std::ostream& Out);
+
 // The nonterminals' numbers as an enumeration YyNonterminal (YyNt_<name>).
 void WriteHeader(const Grammar& G, const std::string& Source, std::ostream& Out);
 
