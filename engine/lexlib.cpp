@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstring>
 
 #include "runtime/std_output.h"
@@ -76,6 +77,7 @@ void LexStartToken() {
 }
 
 void LexMatch(int Rule) {
+  assert(Rule > 0 && Rule <= kLexMaxRules);
   RuleMarks[static_cast<size_t>(Rule)] = TokenText.size();
   if (MatchCount == kLexMatchStackSize) LexFatal("match stack overflow");
   MatchStack[MatchCount++] = Rule;
@@ -88,6 +90,7 @@ int LexSelect() {
   if (MatchCount == 0) return 0;
   const int Rule = MatchStack[MatchCount - 1];
   size_t& Mark = RuleMarks[static_cast<size_t>(Rule)];
+  assert(Mark <= TokenText.size());  // a mark is a length the text had while it grew
   for (size_t I = TokenText.size(); I > Mark; --I) {
     LexUnreadByte(static_cast<unsigned char>(TokenText[I - 1]));
   }

@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include <cassert>
+
 #include "parser_tables.h"
 #include "scanner.h"
 #include "yacclib.h"
@@ -46,7 +48,9 @@ int yyparse() {
       }
       Rule = Action->Value;
     }
+    assert(Rule > 0 && Rule < YyRuleCount);  // rule 0 is only ever accepted
     const int Length = YyRules[Rule].Length;
+    assert(Length < Count);  // the state below the right-hand side stays
     ActionValue = YyRuleAction(Rule, &Values[Count - Length], ActionValue);
     Count -= Length;
     State = YyFindGoto(States[Count - 1], YyRules[Rule].Lhs);

@@ -1,5 +1,7 @@
 #include "parser_tables.h"
 
+#include <cassert>
+
 #include "calc_tables.inc"  // generated: the table definitions
 
 const YyAction* YyFindAction(int State, int Token) {
@@ -15,5 +17,7 @@ int YyFindGoto(int State, int Nonterminal) {
   for (int I = S.FirstGoto; I < S.FirstGoto + S.GotoCount; ++I) {
     if (YyGotos[I].Nonterminal == Nonterminal) return YyGotos[I].State;
   }
-  return -1;  // cannot happen for tables built from the grammar
+  // The automaton has a goto for every nonterminal that a reduction can uncover State with.
+  assert(!"no goto for a reduced nonterminal");
+  return -1;
 }

@@ -39,5 +39,5 @@ extern const int YyRuleCount;
 // The action of State on Token, or null when the token is a syntax error there.
 const YyAction* YyFindAction(int State, int Token);
 
-// The state entered from State over a reduced Nonterminal.
+// The state entered from State over a reduced Nonterminal. The tables always have one; asserted.
 int YyFindGoto(int State, int Nonterminal);

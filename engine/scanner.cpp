@@ -1,5 +1,7 @@
 #include "scanner.h"
 
+#include <cassert>
+
 #include "lexlib.h"
 #include "runtime/str_to_extended.h"
 #include "scanner_automaton.h"
@@ -48,6 +50,7 @@ int IdentifierToken(const TSymData& Symbol) {
     case skFunction1: return FUNC1;
     case skFunction2: return FUNC2;
   }
+  assert(!"a symbol of no kind");
   return VARIABLE;
 }
 
@@ -55,7 +58,7 @@ int IdentifierToken(const TSymData& Symbol) {
 
 int NextToken() {
   for (;;) {
-    switch (MatchToken()) {
+    switch ([[maybe_unused]] const int Rule = MatchToken()) {
       case 0:  // only the end marker was left
         ResetScanner();
         return END_OF_INPUT;
@@ -71,7 +74,8 @@ int NextToken() {
         return POWER;
       case srLineFeed:
         return ILLEGAL;
-      default:  // srAnyByte
+      default:
+        assert(Rule == srAnyByte);
         return static_cast<unsigned char>(TokenText[0]);
     }
   }

@@ -1,5 +1,6 @@
 #include "scanner_automaton.h"
 
+#include <cassert>
 #include <cstddef>
 #include <initializer_list>
 #include <utility>
@@ -76,4 +77,7 @@ const ScanState kStates[StateCount] = {
 
 }  // namespace
 
-const ScanState& ScanStateAt(int State) { return kStates[State]; }
+const ScanState& ScanStateAt(int State) {
+  assert(State >= 0 && State < StateCount);
+  return kStates[State];
+}

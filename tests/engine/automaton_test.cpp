@@ -97,6 +97,11 @@ TEST(ParserAutomaton, AcceptsOnlyAtTheEndAfterAWholeInput) {
   }
 }
 
+TEST(ParserAutomaton, AGotoMissingFromTheTablesIsABrokenInvariant) {
+  // The checked (sanitized) build keeps the assertion; the normal one only finds nothing.
+  EXPECT_DEBUG_DEATH(YyFindGoto(0, YyNt_primary + 1), "no goto");
+}
+
 TEST(ParserAutomaton, DefaultReductionsOnlyWhereOneReductionIsAllTheStateCanDo) {
   // The closing of a call and of parentheses reduce without a lookahead; every state that still
   // has a choice reads one.
