@@ -3,15 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "runtime/exceptions.h"
+#include "calc_exception.h"
 #include "runtime/extended.h"
-
-// The expression engine's own exception: a function registered wrongly ("Invalid Function"), or a
-// component's value read while it holds no valid result.
-class ECalcException : public Exception {
-public:
-  using Exception::Exception;
-};
 
 // The component through which a window evaluates expressions. The host sets Expression, calls
 // Calculate, and is told the outcome by the events, which it binds to its own handlers; on

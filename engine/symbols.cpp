@@ -1,6 +1,6 @@
 #include "symbols.h"
 
-#include "expr_compo.h"
+#include "calc_exception.h"
 #include "runtime/compare_text.h"
 
 std::vector<std::unique_ptr<TSymData>> SymbolList;
