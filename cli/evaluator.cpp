@@ -5,13 +5,10 @@
 
 #include "runtime/cp932.h"
 #include "runtime/float_to_str.h"
+#include "runtime/std_output.h"
 
 Evaluator::Evaluator() {
-  Compo.OnCalcSuccess = [](TExprCompo& Sender) {
-    const std::string Text = FloatToStr(Sender.Value(), ".");
-    std::fwrite(Text.data(), 1, Text.size(), stdout);
-    std::fputc('\n', stdout);
-  };
+  Compo.OnCalcSuccess = [](TExprCompo& Sender) { WriteStdOutLine(FloatToStr(Sender.Value(), ".")); };
 }
 
 bool Evaluator::Evaluate(std::string_view Utf8Expression) {
