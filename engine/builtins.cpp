@@ -6,37 +6,56 @@
 
 namespace {
 
-// The engine's own built-ins. Each computes at full Extended precision and raises a pending
-// invalid operation, division by zero or overflow before it returns, so the fault is reported by
-// the built-in that caused it.
-Extended BuiltinSin(Extended X) { return CheckedCall(Sin, X); }
-Extended BuiltinCos(Extended X) { return CheckedCall(Cos, X); }
-Extended BuiltinExp(Extended X) { return CheckedCall(Exp, X); }
-Extended BuiltinSqr(Extended X) { return CheckedMultiply(X, X); }
-Extended BuiltinSqrt(Extended X) { return CheckedCall(SquareRoot, X); }
+// The engine's own computations. Like the math library's functions they compute at full Extended
+// precision and leave an invalid operation, a division by zero or an overflow pending.
+Extended Square(Extended X) { return X * X; }
 
 // ln x = ln 2 × log2 x, by the processor's Y × log2(X).
-Extended BuiltinLn(Extended X) {
+Extended Ln(Extended X) {
   constexpr Extended Ln2 = 0.693147180559945309417232121458176568L;
-  return CheckedCall(ScaledLog2, Ln2, X);
+  return ScaledLog2(Ln2, X);
 }
 
 // The arctangent of X over 1: from -pi/2 to pi/2, and never a fault for a finite X.
-Extended BuiltinArcTan(Extended X) { return CheckedCall(ArcTan2, X, 1.0L); }
+Extended ArcTan(Extended X) { return ArcTan2(X, 1.0L); }
+
+// Every built-in is its computation run through the one fault check, which raises a pending fault
+// before the built-in returns, so the fault is reported by the built-in that caused it.
+template <ExtendedFunction1 Compute>
+Extended Checked1(Extended X) {
+  return CheckedCall(Compute, X);
+}
+
+template <ExtendedFunction2 Compute>
+Extended Checked2(Extended First, Extended Second) {
+  return CheckedCall(Compute, First, Second);
+}
+
+struct Builtin {
+  const char* Name;
+  TSymFuncRef Func;  // its shape gives the kind: one argument or two
+};
+
+// In the order the symbol table receives them.
+constexpr Builtin kBuiltins[] = {
+    {"SIN", Checked1<Sin>},
+    {"COS", Checked1<Cos>},
+    {"TAN", Checked1<Math::Tan>},
+    {"LN", Checked1<Ln>},
+    {"EXP", Checked1<Exp>},
+    {"SQR", Checked1<Square>},
+    {"SQRT", Checked1<SquareRoot>},
+    {"ARCSIN", Checked1<Math::ArcSin>},
+    {"ARCCOS", Checked1<Math::ArcCos>},
+    {"ARCTAN", Checked1<ArcTan>},
+    {"LOG10", Checked1<Math::Log10>},
+    {"POWER", Checked2<Math::Power>},
+};
 
 }  // namespace
 
 void RegisterBuiltins() {
-  AddFunction("SIN", BuiltinSin, skFunction1);
-  AddFunction("COS", BuiltinCos, skFunction1);
-  AddFunction("TAN", Math::Tan, skFunction1);
-  AddFunction("LN", BuiltinLn, skFunction1);
-  AddFunction("EXP", BuiltinExp, skFunction1);
-  AddFunction("SQR", BuiltinSqr, skFunction1);
-  AddFunction("SQRT", BuiltinSqrt, skFunction1);
-  AddFunction("ARCSIN", Math::ArcSin, skFunction1);
-  AddFunction("ARCCOS", Math::ArcCos, skFunction1);
-  AddFunction("ARCTAN", BuiltinArcTan, skFunction1);
-  AddFunction("LOG10", Math::Log10, skFunction1);
-  AddFunction("POWER", Math::Power, skFunction2);
+  for (const auto& [Name, Func] : kBuiltins) {
+    AddFunction(Name, Func, Func.One != nullptr ? skFunction1 : skFunction2);
+  }
 }

@@ -24,10 +24,10 @@ using TSymFunc2 = Extended (*)(Extended First, Extended Second);
 struct TSymFuncRef {
   TSymFunc1 One = nullptr;
   TSymFunc2 Two = nullptr;
-  TSymFuncRef() = default;
-  TSymFuncRef(std::nullptr_t) {}
-  TSymFuncRef(TSymFunc1 F) : One(F) {}
-  TSymFuncRef(TSymFunc2 F) : Two(F) {}
+  constexpr TSymFuncRef() = default;
+  constexpr TSymFuncRef(std::nullptr_t) {}
+  constexpr TSymFuncRef(TSymFunc1 F) : One(F) {}
+  constexpr TSymFuncRef(TSymFunc2 F) : Two(F) {}
 };
 
 struct TSymData {

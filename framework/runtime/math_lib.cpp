@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "runtime/float_faults.h"
-
 Extended Sin(Extended X) { return sinl(X); }
 
 Extended Cos(Extended X) { return cosl(X); }
@@ -32,16 +30,14 @@ Extended ArcTan2(Extended Y, Extended X) {
 
 namespace Math {
 
-Extended Tan(Extended X) { return CheckedCall(+[](Extended A) { return tanl(A); }, X); }
+Extended Tan(Extended X) { return tanl(X); }
 
-Extended ArcSin(Extended X) { return CheckedCall(+[](Extended A) { return asinl(A); }, X); }
+Extended ArcSin(Extended X) { return asinl(X); }
 
-Extended ArcCos(Extended X) { return CheckedCall(+[](Extended A) { return acosl(A); }, X); }
+Extended ArcCos(Extended X) { return acosl(X); }
 
-Extended Log10(Extended X) { return CheckedCall(+[](Extended A) { return log10l(A); }, X); }
+Extended Log10(Extended X) { return log10l(X); }
 
-Extended Power(Extended Base, Extended Exponent) {
-  return CheckedCall(+[](Extended B, Extended E) { return powl(B, E); }, Base, Exponent);
-}
+Extended Power(Extended Base, Extended Exponent) { return powl(Base, Exponent); }
 
 }  // namespace Math

@@ -2,9 +2,10 @@
 
 #include "runtime/extended.h"
 
-// Elementary functions of the run-time library and operations of the processor. They compute at
-// Extended precision and leave a fault pending in the floating-point flags; callers check it
-// (see float_faults.h).
+// Elementary functions of the run-time library, operations of the processor and the math library.
+// All of them compute at Extended precision and leave an invalid operation, a division by zero or
+// an overflow pending in the floating-point flags; callers raise it with CheckedCall
+// (float_faults.h), as the checked operators do for their own faults.
 Extended Sin(Extended X);
 Extended Cos(Extended X);
 Extended Exp(Extended X);
@@ -15,8 +16,7 @@ Extended ScaledLog2(Extended Y, Extended X);
 Extended SquareRoot(Extended X);
 Extended ArcTan2(Extended Y, Extended X);
 
-// The math library. Each function checks its own result: an invalid operation, a division by zero
-// or an overflow raises EInvalidOp, EZeroDivide or EOverflow before it returns.
+// The math library.
 namespace Math {
 Extended Tan(Extended X);
 Extended ArcSin(Extended X);
