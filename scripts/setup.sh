@@ -14,7 +14,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev libxcb-xfixes0-dev
           fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file)
 test_packages=(
-  libgtest-dev
+  # GoogleTest with its matchers (GoogleMock)
+  libgtest-dev libgmock-dev
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
   clang libclang-rt-14-dev libbenchmark-dev
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X

@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <string>
 #include <vector>
 
@@ -35,12 +37,8 @@ protected:
 };
 
 void ExpectNoValue(const TExprCompo& Compo) {
-  try {
-    Compo.Value();
-    ADD_FAILURE() << "Value was readable";
-  } catch (const ECalcException& Error) {
-    EXPECT_STREQ(Error.what(), "正常な値が格納されていません。");
-  }
+  EXPECT_THAT([&] { Compo.Value(); },
+              testing::ThrowsMessage<ECalcException>(testing::StrEq("正常な値が格納されていません。")));
 }
 
 TEST_F(ExprCompoTest, ANewComponentHoldsNoValue) {

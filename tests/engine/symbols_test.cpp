@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <string>
 #include <vector>
 
@@ -70,12 +72,9 @@ TEST_F(SymbolsTest, AddFunctionChecksItsArgumentsBeforeTheName) {
   EXPECT_EQ(FindSymbol("SIN")->Func1, OldSin);
 
   const auto ExpectInvalid = [](const char* Name, TSymFuncRef Func, TSymKind Kind) {
-    try {
-      AddFunction(Name, Func, Kind);
-      ADD_FAILURE() << Name << ": no exception";
-    } catch (const ECalcException& Error) {
-      EXPECT_STREQ(Error.what(), "Invalid Function");
-    }
+    EXPECT_THAT([&] { AddFunction(Name, Func, Kind); },
+                testing::ThrowsMessage<ECalcException>(testing::StrEq("Invalid Function")))
+        << Name;
   };
   ExpectInvalid("HALF", nullptr, skFunction1);
   ExpectInvalid("HALF", Half, skVariable);

@@ -1,8 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "runtime/cp932.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 TEST(Utf8ToCp932, ConvertsTextThatShiftJisHolds) {
   EXPECT_EQ(Utf8ToCp932("x = 2 ** 10"), "x = 2 ** 10");
@@ -24,12 +28,7 @@ TEST(Utf8ToCp932, RejectsCharactersWithoutAnExactForm) {
 }
 
 TEST(Utf8ToCp932, TheMessageNamesTheCharacter) {
-  try {
-    Utf8ToCp932("x + €");
-    FAIL() << "no exception";
-  } catch (const EConvertError& Error) {
-    EXPECT_NE(std::string(Error.what()).find("\"€\" (U+20AC)"), std::string::npos) << Error.what();
-  }
+  EXPECT_THAT([] { Utf8ToCp932("x + €"); }, ThrowsMessage<EConvertError>(HasSubstr("\"€\" (U+20AC)")));
 }
 
 TEST(Utf8ToCp932, RejectsMalformedUtf8WithItsPosition) {
@@ -44,11 +43,7 @@ TEST(Utf8ToCp932, RejectsMalformedUtf8WithItsPosition) {
   for (const auto& Text : Malformed) {
     EXPECT_THROW(Utf8ToCp932(Text), EConvertError);
   }
-  try {
-    Utf8ToCp932("12\xFF");
-  } catch (const EConvertError& Error) {
-    EXPECT_NE(std::string(Error.what()).find("0xFF at byte 3"), std::string::npos) << Error.what();
-  }
+  EXPECT_THAT([] { Utf8ToCp932("12\xFF"); }, ThrowsMessage<EConvertError>(HasSubstr("0xFF at byte 3")));
 }
 
 }  // namespace
