@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <QMenu>
 #include <QPixmap>
 
@@ -55,12 +57,8 @@ TEST_F(TrayIconTest, IdentifiersFollowTheLastListedOne) {
 TEST_F(TrayIconTest, TheHundredAndFirstInstanceIsRefused) {
   for (int I = 0; I < 100; ++I) Make();
   const int Children = static_cast<int>(Form->children().size());
-  try {
-    Make();
-    FAIL() << "no exception";
-  } catch (const EOutOfMemory& Error) {
-    EXPECT_STREQ(Error.what(), "タスクトレイにアイコンを登録できません。");
-  }
+  EXPECT_THAT([&] { Make(); },
+              testing::ThrowsMessage<EOutOfMemory>(testing::StrEq("タスクトレイにアイコンを登録できません。")));
   EXPECT_EQ(IconList.size(), 100u);
   EXPECT_EQ(Form->children().size(), Children);  // the failed instance is gone
   EXPECT_TRUE(Shell.Calls.empty());
