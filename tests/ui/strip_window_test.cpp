@@ -351,9 +351,14 @@ TEST_F(StripTest, ClosingTheStripEndsTheProgram) {
   bool Quit = false;
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { Quit = true; });
   QTimer::singleShot(0, Strip->Close1, &QAction::trigger);
-  QTimer::singleShot(2000, qApp, &QCoreApplication::quit);  // a safety net, should it not end
+  bool SafetyNet = false;  // its quit sets Quit too: it must not be what ended the loop
+  QTimer::singleShot(2000, qApp, [&] {
+    SafetyNet = true;
+    QCoreApplication::quit();
+  });
   QCoreApplication::exec();
   EXPECT_TRUE(Quit);
+  EXPECT_FALSE(SafetyNet);
   EXPECT_FALSE(Strip->isVisible());
 }
 
