@@ -1,9 +1,9 @@
 #include "tray_fixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QWidget>
+
+#include "event_pump.h"
 
 void TrayTest::SetUp() {
   SetNotifyIconShell(&Shell);
@@ -22,11 +22,4 @@ void TrayTest::TearDown() {
   Application::SetExceptionReporter(nullptr);
 }
 
-void TrayTest::Pump(int Milliseconds) {
-  QElapsedTimer Clock;
-  Clock.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  } while (Clock.elapsed() < Milliseconds);
-}
+void TrayTest::Pump(int Milliseconds) { PumpEvents(Milliseconds); }

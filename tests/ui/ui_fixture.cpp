@@ -41,13 +41,7 @@ void UiTest::Start(const QStringList& Arguments) {
   Pump();
 }
 
-void UiTest::Pump(int Milliseconds) {
-  QElapsedTimer Clock;
-  Clock.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  } while (Clock.elapsed() < Milliseconds);
-}
+void UiTest::Pump(int Milliseconds) { PumpEvents(Milliseconds); }
 
 QRect UiTest::Screen() const { return QGuiApplication::primaryScreen()->geometry(); }
 

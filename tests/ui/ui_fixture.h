@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "calpad.h"
+#include "event_pump.h"
 #include "recording_shell.h"
 #include "strip_window.h"
 
