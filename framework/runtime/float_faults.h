@@ -4,8 +4,9 @@
 
 // Checked Extended arithmetic. Invalid operation, division by zero and overflow end the computation
 // at once with EInvalidOp, EZeroDivide or EOverflow; underflow, denormal operands and inexact results
-// stay quiet. Each checked operation clears those three flags, computes, and raises what the
-// computation set, so a fault is reported by the operation that caused it and by no later one.
+// stay quiet. Each checked operation raises what its own computation set, so a fault is reported
+// by the operation that caused it and by no later one; a flag that earlier code left set is
+// cleared, not blamed on it.
 
 // Raises the exception of a pending fault (invalid operation before division by zero before
 // overflow) after clearing the flags; does nothing when none is pending.
