@@ -10,44 +10,23 @@ constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
 // The fault flags as the x87 status word and the SSE control and status register (MXCSR) hold
 // them: the same bits as FE_INVALID, FE_DIVBYZERO and FE_OVERFLOW.
-static_assert(FE_INVALID == 0x01 && FE_DIVBYZERO == 0x04 && FE_OVERFLOW == 0x08,
-              "the fault flags sit at the x87 and SSE status bits");
+static_assert(kFaults == FloatFaultsDetail::kFaultBits, "the fault flags sit at the x87 and SSE status bits");
 
-// Reading the flags takes one instruction each; clearing them (feclearexcept) rewrites the whole
-// x87 environment and costs many times an addition. So a checked computation does not clear
-// before it computes: it reads the flags after it, and only when one is set, which is rare, does
-// it clear them and compute again, so that a flag left by earlier code is never blamed on it.
-
-// The x87 fault flags once Result has been computed: Result is an input of the read, so the
-// computation cannot be moved after it.
-unsigned X87FlagsAfter(Extended Result) {
-  unsigned short Status;
-  asm volatile("fnstsw %0" : "=a"(Status) : "f"(Result));
-  return Status & kFaults;
-}
-
-unsigned SseFlags() {
+unsigned SseFaults() {
   unsigned Csr;
   asm volatile("stmxcsr %0" : "=m"(Csr));
   return Csr & kFaults;
 }
 
-// The x87 arithmetic of Extended sets only the x87 flags; a library function may also compute in
-// SSE registers and set the flags there.
-enum class FlagSource { X87, X87AndSse };
-
-// The operands are volatile, so the computation cannot be folded at compile time; its result is
-// an input of the flag read, so it cannot be moved after it.
-template <FlagSource Source, class Compute>
-Extended Checked(Compute&& Operation) {
-  Extended Result = Operation();
-  unsigned Pending = X87FlagsAfter(Result);
-  if constexpr (Source == FlagSource::X87AndSse) Pending |= SseFlags();
-  if (Pending == 0) return Result;
+// After a flag was seen set: clears the flags, computes again and raises what that computation
+// set. The operands are volatile, so the new computation happens after the clearing and is not
+// replaced by the first one's result.
+template <class Compute>
+Extended ComputeAgainAndRaise(Compute&& Operation) {
   std::feclearexcept(kFaults);
-  volatile Extended Again = Operation();
+  volatile Extended Result = Operation();
   RaiseFloatFaults();
-  return Again;
+  return Result;
 }
 
 }  // namespace
@@ -61,32 +40,29 @@ void RaiseFloatFaults() {
   throw EOverflow();
 }
 
-Extended CheckedAdd(Extended Left, Extended Right) {
+Extended FloatFaultsDetail::Recheck(ExtendedOperator Operator, Extended Left, Extended Right) {
   volatile Extended A = Left, B = Right;
-  return Checked<FlagSource::X87>([&] { return A + B; });
+  switch (Operator) {
+    case ExtendedOperator::Add: return ComputeAgainAndRaise([&] { return A + B; });
+    case ExtendedOperator::Subtract: return ComputeAgainAndRaise([&] { return A - B; });
+    case ExtendedOperator::Multiply: return ComputeAgainAndRaise([&] { return A * B; });
+    case ExtendedOperator::Divide: break;
+  }
+  return ComputeAgainAndRaise([&] { return A / B; });
 }
 
-Extended CheckedSubtract(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked<FlagSource::X87>([&] { return A - B; });
-}
-
-Extended CheckedMultiply(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked<FlagSource::X87>([&] { return A * B; });
-}
-
-Extended CheckedDivide(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked<FlagSource::X87>([&] { return A / B; });
-}
-
+// A library function may also compute in SSE registers and leave its faults there, so both the
+// x87 flags and MXCSR's are read after it.
 Extended CheckedCall(ExtendedFunction1 Function, Extended X) {
   volatile Extended A = X;
-  return Checked<FlagSource::X87AndSse>([&] { return Function(A); });
+  const Extended Result = Function(A);
+  if ((FloatFaultsDetail::X87FaultsAfter(Result) | SseFaults()) == 0) return Result;
+  return ComputeAgainAndRaise([&] { return Function(A); });
 }
 
 Extended CheckedCall(ExtendedFunction2 Function, Extended X, Extended Y) {
   volatile Extended A = X, B = Y;
-  return Checked<FlagSource::X87AndSse>([&] { return Function(A, B); });
+  const Extended Result = Function(A, B);
+  if ((FloatFaultsDetail::X87FaultsAfter(Result) | SseFaults()) == 0) return Result;
+  return ComputeAgainAndRaise([&] { return Function(A, B); });
 }
