@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cassert>
+
 // The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen.
 // Lookups are linear scans of a state's short action or goto list; the first match wins.
 
@@ -36,8 +38,23 @@ extern const YyState YyStates[];
 extern const int YyStateCount;
 extern const int YyRuleCount;
 
-// The action of State on Token, or null when the token is a syntax error there.
-const YyAction* YyFindAction(int State, int Token);
+// The action of State on Token, or null when the token is a syntax error there. Inline, as is
+// YyFindGoto: the parser looks up every token and every reduction.
+inline const YyAction* YyFindAction(int State, int Token) {
+  const YyState& S = YyStates[State];
+  for (int I = S.FirstAction; I < S.FirstAction + S.ActionCount; ++I) {
+    if (YyActions[I].Token == Token) return &YyActions[I];
+  }
+  return nullptr;
+}
 
 // The state entered from State over a reduced Nonterminal. The tables always have one; asserted.
-int YyFindGoto(int State, int Nonterminal);
+inline int YyFindGoto(int State, int Nonterminal) {
+  const YyState& S = YyStates[State];
+  for (int I = S.FirstGoto; I < S.FirstGoto + S.GotoCount; ++I) {
+    if (YyGotos[I].Nonterminal == Nonterminal) return YyGotos[I].State;
+  }
+  // The automaton has a goto for every nonterminal that a reduction can uncover State with.
+  assert(!"no goto for a reduced nonterminal");
+  return -1;
+}
