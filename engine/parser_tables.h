@@ -2,8 +2,10 @@
 
 #include <cassert>
 
-// The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen.
-// Lookups are linear scans of a state's short action or goto list; the first match wins.
+// The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen:
+// each state's action and goto lists, and the same laid out for direct indexing, so that a lookup
+// is one step instead of a scan of the list (on a token that a state's list holds twice, the first
+// action wins either way).
 
 enum YyActionKind : short { YyShift, YyReduce, YyAccept };
 
@@ -29,7 +31,7 @@ struct YyState {
   short FirstGoto, GotoCount;
 };
 
-#include "calc_tables.h"  // generated: YyNonterminal
+#include "calc_tables.h"  // generated: YyNonterminal, YyTokenLimit, YyColumnCount, YyNonterminalCount
 
 extern const YyRule YyRules[];
 extern const YyAction YyActions[];
@@ -38,23 +40,23 @@ extern const YyState YyStates[];
 extern const int YyStateCount;
 extern const int YyRuleCount;
 
+extern const short YyTokenColumn[YyTokenLimit];                 // 0: a token the grammar does not use
+extern const short YyActionIndex[][YyColumnCount];              // into YyActions; -1: syntax error
+extern const short YyGotoState[][YyNonterminalCount];           // -1: none
+
 // The action of State on Token, or null when the token is a syntax error there. Inline, as is
 // YyFindGoto: the parser looks up every token and every reduction.
 inline const YyAction* YyFindAction(int State, int Token) {
-  const YyState& S = YyStates[State];
-  for (int I = S.FirstAction; I < S.FirstAction + S.ActionCount; ++I) {
-    if (YyActions[I].Token == Token) return &YyActions[I];
-  }
-  return nullptr;
+  if (Token < 0 || Token >= YyTokenLimit) return nullptr;
+  const int Index = YyActionIndex[State][YyTokenColumn[Token]];
+  return Index < 0 ? nullptr : &YyActions[Index];
 }
 
 // The state entered from State over a reduced Nonterminal. The tables always have one; asserted.
 inline int YyFindGoto(int State, int Nonterminal) {
-  const YyState& S = YyStates[State];
-  for (int I = S.FirstGoto; I < S.FirstGoto + S.GotoCount; ++I) {
-    if (YyGotos[I].Nonterminal == Nonterminal) return YyGotos[I].State;
-  }
+  const int Target =
+      Nonterminal >= 0 && Nonterminal < YyNonterminalCount ? YyGotoState[State][Nonterminal] : -1;
   // The automaton has a goto for every nonterminal that a reduction can uncover State with.
-  assert(!"no goto for a reduced nonterminal");
-  return -1;
+  assert(Target >= 0 && "no goto for a reduced nonterminal");
+  return Target;
 }
