@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include <cassert>
+#include <cstring>
 
 #include "parser_tables.h"
 #include "scanner.h"
@@ -21,6 +22,8 @@ int yyparse() {
   int State = 0;
   int Lookahead = -1;
   SemanticValue ActionValue{};
+  // Values are copied as their bytes: copied as a union the compiler takes them for Extended and
+  // moves them with the x87's 80-bit loads and stores, which cost far more.
 
   for (;;) {
     if (Count == kYyStackSize) {
@@ -28,7 +31,7 @@ int yyparse() {
       return 1;
     }
     States[Count] = State;
-    Values[Count] = ActionValue;
+    std::memcpy(&Values[Count], &ActionValue, sizeof ActionValue);
     ++Count;
 
     int Rule = YyStates[State].DefaultRule;
@@ -43,7 +46,7 @@ int yyparse() {
       if (Action->Kind == YyShift) {
         State = Action->Value;
         Lookahead = -1;
-        ActionValue = TokenValue;
+        std::memcpy(&ActionValue, &TokenValue, sizeof ActionValue);
         continue;
       }
       Rule = Action->Value;
