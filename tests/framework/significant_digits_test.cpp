@@ -59,12 +59,6 @@ TEST(SignificantDigits, TakesTheCommonRangeAndLeavesTheRestToPrintf) {
   for (const auto& [Value, Exact] : Cases) EXPECT_EQ(TakenAndAgrees(Value), Exact) << Show(Value);
 }
 
-TEST(SignificantDigits, RoundToSignificantDigitsFallsBackToPrintf) {
-  for (const Extended Value : {std::numeric_limits<Extended>::max(), 1e-4000L, 1e300L, 0.5L}) {
-    EXPECT_EQ(RoundToSignificantDigits(Value), PrintedSignificantDigits(Value)) << Show(Value);
-  }
-}
-
 // Values whose 16th significant digit is a 5 with nothing after it: exactly halfway, they round
 // to the even 15th digit. (10D + 5) / 10^Q is exact in binary when 5^(Q-1) divides 2D + 1, and
 // (10D + 5) × 10^P when (2D + 1) × 5^(P+1) fits in 64 bits.
