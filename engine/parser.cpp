@@ -22,8 +22,6 @@ int yyparse() {
   int State = 0;
   int Lookahead = -1;
   SemanticValue ActionValue{};
-  // Values are copied as their bytes: copied as a union the compiler takes them for Extended and
-  // moves them with the x87's 80-bit loads and stores, which cost far more.
 
   for (;;) {
     if (Count == kYyStackSize) {
@@ -31,6 +29,8 @@ int yyparse() {
       return 1;
     }
     States[Count] = State;
+    // Values are copied as their bytes: copied as a union, the compiler takes them for Extended
+    // and moves them with the x87's 80-bit stores and loads, which cost far more.
     std::memcpy(&Values[Count], &ActionValue, sizeof ActionValue);
     ++Count;
 

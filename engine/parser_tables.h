@@ -40,9 +40,12 @@ extern const YyState YyStates[];
 extern const int YyStateCount;
 extern const int YyRuleCount;
 
-extern const short YyTokenColumn[YyTokenLimit];                 // 0: a token the grammar does not use
-extern const short YyActionIndex[][YyColumnCount];              // into YyActions; -1: syntax error
-extern const short YyGotoState[][YyNonterminalCount];           // -1: none
+// For direct indexing: the column of a token code (0: a token the grammar does not use), for
+// each state and column the index of the action in YyActions (-1: a syntax error), and for each
+// state and nonterminal the state its goto enters (-1: none).
+extern const short YyTokenColumn[YyTokenLimit];
+extern const short YyActionIndex[][YyColumnCount];
+extern const short YyGotoState[][YyNonterminalCount];
 
 // The action of State on Token, or null when the token is a syntax error there. Inline, as is
 // YyFindGoto: the parser looks up every token and every reduction.
