@@ -23,6 +23,32 @@ std::string LongSum(std::mt19937& Random, size_t Length) {
   return Text;
 }
 
+// A number as people write them: an integer, a decimal or a number with an exponent; never 0, so
+// that it can stand as a divisor.
+std::string PlainNumber(std::mt19937& Random) {
+  switch (Random() % 5) {
+    case 0:
+    case 1: return std::to_string(1 + Random() % 9999);
+    case 2:
+    case 3: return std::to_string(Random() % 1000) + "." + std::to_string(1 + Random() % 999);
+    default: {
+      static const char* const Exponents[] = {"E-3", "E-7", "E+4", "E12", "E-11", "E6"};
+      return std::to_string(1 + Random() % 9) + "." + std::to_string(Random() % 100) + Exponents[Random() % 6];
+    }
+  }
+}
+
+// The four operators over numbers, Depth levels deep at most; a quotient's divisor is a number.
+std::string PlainExpression(std::mt19937& Random, int Depth) {
+  if (Depth == 0) return PlainNumber(Random);
+  const char Operator = "+-*/"[Random() % 4];
+  const std::string Left = PlainExpression(Random, static_cast<int>(Random() % Depth));
+  const std::string Right = Operator == '/' ? PlainNumber(Random)
+                                             : PlainExpression(Random, static_cast<int>(Random() % Depth));
+  const bool Group = Operator == '*' || Random() % 3 == 0;
+  return (Group ? "(" + Left + ")" : Left) + " " + Operator + " " + (Group ? "(" + Right + ")" : Right);
+}
+
 }  // namespace
 
 BenchCorpus MakeBenchCorpus() {
@@ -42,6 +68,7 @@ BenchCorpus MakeBenchCorpus() {
                         "x = x - 1"};
   std::mt19937 Random(2048);
   for (const size_t Length : {2000, 2040, 2060, 2100}) Corpus.Long.push_back(LongSum(Random, Length));
+  for (int I = 0; I < 1000; ++I) Corpus.Plain.push_back(PlainExpression(Random, 1 + I % 4));
   return Corpus;
 }
 

@@ -1,6 +1,7 @@
 // Throughput of CalcExpression: one iteration evaluates one expression of the corpus (cycling
 // through it), so the reported time is nanoseconds per expression; bytes_per_second counts the
-// expression text.
+// expression text. BM_FloatToStr formats the values of the plain-arithmetic corpus, as
+// vellox-calc shows each result.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "calc_expression.h"
 #include "engine_unit.h"
 #include "runtime/exceptions.h"
+#include "runtime/float_to_str.h"
 
 namespace {
 
@@ -63,9 +65,26 @@ void BM_NestedParentheses(benchmark::State& State) { Evaluate(State, Corpus().Ne
 void BM_Functions(benchmark::State& State) { Evaluate(State, Corpus().Functions); }
 void BM_Assignments(benchmark::State& State) { Evaluate(State, Corpus().Assignments); }
 void BM_LongNearChunk(benchmark::State& State) { Evaluate(State, Corpus().Long); }
+void BM_PlainArithmetic(benchmark::State& State) { Evaluate(State, Corpus().Plain); }
 void BM_Mixed(benchmark::State& State) {
   static const std::vector<std::string> Mixed = Corpus().Mixed();
   Evaluate(State, Mixed);
+}
+
+void BM_FloatToStr(benchmark::State& State) {
+  EngineUnit Engine;
+  std::vector<Extended> Values;
+  for (const std::string& Text : Corpus().Plain) {
+    Extended Value;
+    bool Assignment;
+    if (CalcExpression(Text.c_str(), Value, Assignment)) Values.push_back(Value);
+  }
+  size_t Index = 0;
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(FloatToStr(Values[Index]));
+    if (++Index == Values.size()) Index = 0;
+  }
+  State.SetItemsProcessed(State.iterations());
 }
 
 }  // namespace
@@ -75,6 +94,8 @@ BENCHMARK(BM_NestedParentheses);
 BENCHMARK(BM_Functions);
 BENCHMARK(BM_Assignments);
 BENCHMARK(BM_LongNearChunk);
+BENCHMARK(BM_PlainArithmetic);
 BENCHMARK(BM_Mixed);
+BENCHMARK(BM_FloatToStr);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cassert>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -52,3 +54,68 @@ int LexSelect();
 
 // Writes "LexLib: " and the message to standard output and ends the evaluation with ELexLimit.
 [[noreturn]] void LexFatal(std::string_view Message);
+
+// The state behind the functions above. The scanner calls LexReadByte and LexMatch for every byte
+// it reads, so they and their neighbours are inline, and their state is here; nothing else
+// touches it.
+namespace LexLibState {
+
+// The caller's string.
+inline const char* Input = "";
+inline size_t InputLength = 0;
+inline size_t ReadPosition = 0;
+
+// The push-back buffer, a stack: Buffer[BufferCount - 1] is the next byte.
+inline std::array<unsigned char, kLexBufferSize> Buffer;
+inline size_t BufferCount = 0;
+
+inline std::array<int, kLexMatchStackSize> MatchStack;
+inline size_t MatchCount = 0;
+inline std::array<size_t, kLexMaxRules + 1> RuleMarks{};  // 0: no mark
+
+// Loads the next chunk of the string into the empty buffer; false when the string is exhausted.
+bool LoadChunk();
+
+}  // namespace LexLibState
+
+inline unsigned char LexReadByte() {
+  using namespace LexLibState;
+  if (BufferCount == 0 && !LoadChunk()) return 0;
+  return Buffer[--BufferCount];
+}
+
+inline void LexUnreadByte(unsigned char Byte) {
+  using namespace LexLibState;
+  if (BufferCount == kLexBufferSize) LexFatal("input buffer overflow");
+  Buffer[BufferCount++] = Byte;
+}
+
+inline void LexStartToken() {
+  TokenText.clear();
+  LexLibState::MatchCount = 0;
+}
+
+inline void LexMatch(int Rule) {
+  using namespace LexLibState;
+  assert(Rule > 0 && Rule <= kLexMaxRules);
+  RuleMarks[static_cast<size_t>(Rule)] = TokenText.size();
+  if (MatchCount == kLexMatchStackSize) LexFatal("match stack overflow");
+  MatchStack[MatchCount++] = Rule;
+}
+
+inline int LexSelect() {
+  using namespace LexLibState;
+  while (MatchCount > 0 && RuleMarks[static_cast<size_t>(MatchStack[MatchCount - 1])] == 0) {
+    --MatchCount;
+  }
+  if (MatchCount == 0) return 0;
+  const int Rule = MatchStack[MatchCount - 1];
+  size_t& Mark = RuleMarks[static_cast<size_t>(Rule)];
+  assert(Mark <= TokenText.size());  // a mark is a length the text had while it grew
+  for (size_t I = TokenText.size(); I > Mark; --I) {
+    LexUnreadByte(static_cast<unsigned char>(TokenText[I - 1]));
+  }
+  TokenText.resize(Mark);
+  Mark = 0;
+  return Rule;
+}

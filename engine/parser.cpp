@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include <cassert>
+#include <cstring>
 
 #include "parser_tables.h"
 #include "scanner.h"
@@ -28,7 +29,9 @@ int yyparse() {
       return 1;
     }
     States[Count] = State;
-    Values[Count] = ActionValue;
+    // Values are copied as their bytes: copied as a union, the compiler takes them for Extended
+    // and moves them with the x87's 80-bit stores and loads, which cost far more.
+    std::memcpy(&Values[Count], &ActionValue, sizeof ActionValue);
     ++Count;
 
     int Rule = YyStates[State].DefaultRule;
@@ -43,7 +46,7 @@ int yyparse() {
       if (Action->Kind == YyShift) {
         State = Action->Value;
         Lookahead = -1;
-        ActionValue = TokenValue;
+        std::memcpy(&ActionValue, &TokenValue, sizeof ActionValue);
         continue;
       }
       Rule = Action->Value;

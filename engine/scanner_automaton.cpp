@@ -1,6 +1,5 @@
 #include "scanner_automaton.h"
 
-#include <cassert>
 #include <cstddef>
 #include <initializer_list>
 #include <utility>
@@ -49,9 +48,13 @@ enum : int {
   StateCount
 };
 
+static_assert(StateCount == kScanStateCount);
+
+}  // namespace
+
 // number:     [0-9]+ | [0-9]*\.[0-9]+([Ee][-+]?[0-9]+)?
 // identifier: [A-Za-z_]([A-Za-z0-9_] | [\x81-\x9F\xE0-\xFC][\x40-\xFC])*
-const ScanState kStates[StateCount] = {
+constinit const ScanState ScanStates[kScanStateCount] = {
     /* Start */ {{}, {{{kBlank, Blank}, {kDigit, FirstDigit}, {kPoint, LeadingPoint},
                        {kIdentifierStart, IdentifierFirst}, {kStar, Star}, {kLineFeed, LineFeed},
                        {kAnyOtherByte, OtherByte}}}},
@@ -74,10 +77,3 @@ const ScanState kStates[StateCount] = {
     /* LineFeed */ {{srLineFeed}, {}},
     /* OtherByte */ {{srAnyByte}, {}},
 };
-
-}  // namespace
-
-const ScanState& ScanStateAt(int State) {
-  assert(State >= 0 && State < StateCount);
-  return kStates[State];
-}

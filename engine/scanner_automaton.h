@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 // The scanner's deterministic automaton over its six rules, in priority order (a lower number wins
@@ -33,6 +34,13 @@ struct ScanState {
 };
 
 constexpr int kScanStartState = 0;
+constexpr int kScanStateCount = 17;
 
 // The states of the automaton, indexed by state number.
-const ScanState& ScanStateAt(int State);
+extern const ScanState ScanStates[kScanStateCount];
+
+// Inline: the scanner enters a state for every byte it reads.
+inline const ScanState& ScanStateAt(int State) {
+  assert(State >= 0 && State < kScanStateCount);
+  return ScanStates[State];
+}

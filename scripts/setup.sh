@@ -3,7 +3,8 @@
 # changes nothing and fetches nothing.
 #   scripts/setup.sh          what building and running the programs needs
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
-#   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/
+#   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/ and perf
+#                             for profiles and CPU-time counts (perf stat, perf record)
 #   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 set -euo pipefail
 
@@ -33,8 +34,9 @@ test_packages=(
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
-  # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py
-  --bench) packages+=("${test_packages[@]}" bc python3 galculator) ;;
+  # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py; perf to
+  # profile them
+  --bench) packages+=("${test_packages[@]}" bc python3 galculator linux-perf) ;;
   --sway) packages+=(sway xwayland) ;;
 esac
 

@@ -95,11 +95,13 @@ std::string Utf8ToCp932(std::string_view Utf8) {
   Result.reserve(Utf8.size());
   size_t Position = 0;
   while (Position < Utf8.size()) {
-    // Plain ASCII is the same in both encodings and is by far the common case.
-    if (static_cast<unsigned char>(Utf8[Position]) < 0x80) {
-      Result.push_back(Utf8[Position++]);
-      continue;
-    }
+    // Plain ASCII is the same in both encodings and is by far the common case: a run of it is
+    // copied at once (a whole line, as a rule).
+    size_t RunEnd = Position;
+    while (RunEnd < Utf8.size() && static_cast<unsigned char>(Utf8[RunEnd]) < 0x80) ++RunEnd;
+    Result.append(Utf8.substr(Position, RunEnd - Position));
+    Position = RunEnd;
+    if (Position == Utf8.size()) break;
     char32_t CodePoint = 0;
     const size_t Length = DecodeUtf8(Utf8, Position, CodePoint);
     if (Length == 0) {

@@ -8,11 +8,21 @@ namespace {
 
 constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 
-// The compiler does not model the floating-point flags, so the operands are read from and the
-// result written to volatile storage: the computation can be neither folded at compile time nor
-// moved across the flag accesses around it.
+// The fault flags as the x87 status word and the SSE control and status register (MXCSR) hold
+// them: the same bits as FE_INVALID, FE_DIVBYZERO and FE_OVERFLOW.
+static_assert(kFaults == FloatFaultsDetail::kFaultBits, "the fault flags sit at the x87 and SSE status bits");
+
+unsigned SseFaults() {
+  unsigned Csr;
+  asm volatile("stmxcsr %0" : "=m"(Csr));
+  return Csr & kFaults;
+}
+
+// After a flag was seen set: clears the flags, computes again and raises what that computation
+// set. The operands are volatile, so the new computation happens after the clearing and is not
+// replaced by the first one's result.
 template <class Compute>
-Extended Checked(Compute&& Operation) {
+Extended ComputeAgainAndRaise(Compute&& Operation) {
   std::feclearexcept(kFaults);
   volatile Extended Result = Operation();
   RaiseFloatFaults();
@@ -30,32 +40,29 @@ void RaiseFloatFaults() {
   throw EOverflow();
 }
 
-Extended CheckedAdd(Extended Left, Extended Right) {
+Extended FloatFaultsDetail::Recheck(ExtendedOperator Operator, Extended Left, Extended Right) {
   volatile Extended A = Left, B = Right;
-  return Checked([&] { return A + B; });
+  switch (Operator) {
+    case ExtendedOperator::Add: return ComputeAgainAndRaise([&] { return A + B; });
+    case ExtendedOperator::Subtract: return ComputeAgainAndRaise([&] { return A - B; });
+    case ExtendedOperator::Multiply: return ComputeAgainAndRaise([&] { return A * B; });
+    case ExtendedOperator::Divide: break;
+  }
+  return ComputeAgainAndRaise([&] { return A / B; });
 }
 
-Extended CheckedSubtract(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked([&] { return A - B; });
-}
-
-Extended CheckedMultiply(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked([&] { return A * B; });
-}
-
-Extended CheckedDivide(Extended Left, Extended Right) {
-  volatile Extended A = Left, B = Right;
-  return Checked([&] { return A / B; });
-}
-
+// A library function may also compute in SSE registers and leave its faults there, so both the
+// x87 flags and MXCSR's are read after it.
 Extended CheckedCall(ExtendedFunction1 Function, Extended X) {
   volatile Extended A = X;
-  return Checked([&] { return Function(A); });
+  const Extended Result = Function(A);
+  if ((FloatFaultsDetail::X87FaultsAfter(Result) | SseFaults()) == 0) return Result;
+  return ComputeAgainAndRaise([&] { return Function(A); });
 }
 
 Extended CheckedCall(ExtendedFunction2 Function, Extended X, Extended Y) {
   volatile Extended A = X, B = Y;
-  return Checked([&] { return Function(A, B); });
+  const Extended Result = Function(A, B);
+  if ((FloatFaultsDetail::X87FaultsAfter(Result) | SseFaults()) == 0) return Result;
+  return ComputeAgainAndRaise([&] { return Function(A, B); });
 }

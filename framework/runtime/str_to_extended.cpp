@@ -6,6 +6,7 @@
 #include <locale.h>
 
 #include "runtime/exceptions.h"
+#include "runtime/short_decimal.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ locale_t ClassicLocale() {
 }  // namespace
 
 Extended StrToExtended(const std::string& Text) {
+  // Most numbers people write are short: they convert exactly without the multi-precision work.
+  if (const std::optional<Extended> Short = ShortDecimalValue(Text)) return *Short;
   const Extended Value = strtold_l(Text.c_str(), nullptr, ClassicLocale());
   if (std::isinf(Value)) throw EOverflow();
   return Value;

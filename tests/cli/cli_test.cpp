@@ -43,6 +43,28 @@ TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
   }
 }
 
+TEST(VelloxCalc, DoubleDashEndsTheOptionsAndADashIsStandardInput) {
+  const CliCase Cases[] = {
+      {{"--", "-5"}, "", "-5\n", "", 0},
+      {{"--"}, "6*7\n", "42\n", "", 0},                      // no expression: standard input
+      {{"-"}, "a = 3\na * 2\n", "3\n6\n", "", 0},
+      {{"x = 2", "-", "x * 3"}, "x = x + 1\n", "2\n3\n9\n", "", 0},  // read in its place
+      {{"--", "-"}, "1+1\n", "2\n", "", 0},                  // still standard input after --
+      {{"-", "-"}, "5\n", "5\n", "", 0},                     // read to its end once
+      {{"--", "--help"}, "", "syntax error\n", "", 1},        // an expression after --
+      {{"--", "--", "1"}, "", "syntax error\n1\n", "", 1},   // only the first -- is an option
+      {{"-", "--", "-2"}, "7\n", "7\n-2\n", "", 0},
+  };
+  for (const auto& C : Cases) {
+    const auto R = Calc(C.Arguments, C.Input);
+    std::string What;
+    for (const auto& Argument : C.Arguments) What += Argument + " ";
+    EXPECT_EQ(R.Stdout, C.Stdout) << What;
+    EXPECT_EQ(R.Stderr, C.Stderr) << What;
+    EXPECT_EQ(R.ExitCode, C.ExitCode) << What;
+  }
+}
+
 TEST(VelloxCalc, FailuresAreReportedAndTheRestIsStillEvaluated) {
   const CliCase Cases[] = {
       {{"1 +", "2"}, "", "syntax error\n2\n", "", 1},
@@ -103,6 +125,8 @@ TEST(VelloxCalc, HelpPrintsUsage) {
   EXPECT_EQ(R.Stdout.rfind("Usage: vellox-calc", 0), 0u);
   EXPECT_EQ(R.Stderr, "");
   EXPECT_EQ(R.ExitCode, 0);
+  // Before "--" an option counts wherever it stands, and nothing is evaluated.
+  EXPECT_EQ(Calc({"1/0", "--help"}).Stdout, R.Stdout);
 }
 
 }  // namespace

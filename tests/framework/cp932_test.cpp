@@ -16,6 +16,7 @@ TEST(Utf8ToCp932, ConvertsTextThatShiftJisHolds) {
   EXPECT_EQ(Utf8ToCp932("＝"), "\x81\x81");
   EXPECT_EQ(Utf8ToCp932("ｱ"), "\xB1");  // half-width katakana: one byte
   EXPECT_EQ(Utf8ToCp932("値 = 1"), "\x92\x6c = 1");
+  EXPECT_EQ(Utf8ToCp932("a値bc値"), "a\x92\x6c" "bc\x92\x6c");  // ASCII runs between characters
   EXPECT_EQ(Utf8ToCp932(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 

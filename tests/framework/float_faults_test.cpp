@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <clocale>
 #include <limits>
+#include <string>
 
 #include "runtime/exceptions.h"
 #include "runtime/float_faults.h"
@@ -45,6 +46,62 @@ TEST(FloatFaults, AFaultDoesNotLingerIntoTheNextOperation) {
   volatile Extended Ignored = 1 / Zero;
   (void)Ignored;
   EXPECT_EQ(CheckedMultiply(2, 3), 6);
+  std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+volatile Extended X87Zero = 0, X87Max = kMax, X87Sink;
+volatile double SseZero = 0, SseMax = std::numeric_limits<double>::max(), SseSink;
+
+// A flag that earlier code left set, in the x87 unit or in the SSE unit, is never blamed on a
+// checked operation, and never hides or changes the fault that the operation itself causes.
+TEST(FloatFaults, AStaleFlagNeitherRaisesNorMasksTheOperationsOwnFault) {
+  enum Outcome { kNone, kZeroDivide, kInvalidOp, kOverflow };
+  struct Stale {
+    const char* Name;
+    void (*Leave)();
+  };
+  const Stale Stales[] = {
+      {"x87 invalid", [] { X87Sink = X87Zero / X87Zero; }},
+      {"x87 zero divide", [] { X87Sink = 1 / X87Zero; }},
+      {"x87 overflow", [] { X87Sink = X87Max * 2; }},
+      {"SSE invalid", [] { SseSink = SseZero / SseZero; }},
+      {"SSE zero divide", [] { SseSink = 1 / SseZero; }},
+      {"SSE overflow", [] { SseSink = SseMax * 2; }},
+  };
+  struct Operation {
+    const char* Name;
+    Extended (*Run)();
+    Outcome Expected;
+    Extended Value;
+  };
+  const Operation Operations[] = {
+      {"1 + 2", [] { return CheckedAdd(1, 2); }, kNone, 3},
+      {"5 - 7", [] { return CheckedSubtract(5, 7); }, kNone, -2},
+      {"1 / 4", [] { return CheckedDivide(1, 4); }, kNone, 0.25L},
+      {"1 / 0", [] { return CheckedDivide(1, 0); }, kZeroDivide, 0},
+      {"0 / 0", [] { return CheckedDivide(0, 0); }, kInvalidOp, 0},
+      {"max * 2", [] { return CheckedMultiply(kMax, 2); }, kOverflow, 0},
+      {"Power(2, 10)", [] { return CheckedCall(Math::Power, 2, 10); }, kNone, 1024},
+      {"Log10(0)", [] { return CheckedCall(Math::Log10, 0); }, kZeroDivide, 0},
+      {"SquareRoot(-1)", [] { return CheckedCall(SquareRoot, -1); }, kInvalidOp, 0},
+      {"Power(10, 5000)", [] { return CheckedCall(Math::Power, 10, 5000); }, kOverflow, 0},
+  };
+  for (const Stale& S : Stales) {
+    for (const Operation& O : Operations) {
+      std::feclearexcept(FE_ALL_EXCEPT);
+      S.Leave();
+      ASSERT_TRUE(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW)) << S.Name;
+      const std::string Case = std::string(S.Name) + " left set, then " + O.Name;
+      switch (O.Expected) {
+        case kNone: EXPECT_EQ(O.Run(), O.Value) << Case; break;
+        case kZeroDivide: EXPECT_THROW(O.Run(), EZeroDivide) << Case; break;
+        case kInvalidOp: EXPECT_THROW(O.Run(), EInvalidOp) << Case; break;
+        case kOverflow: EXPECT_THROW(O.Run(), EOverflow) << Case; break;
+      }
+      // Whatever was left set has been dealt with: the next operation is not blamed either.
+      EXPECT_EQ(CheckedAdd(2, 2), 4) << Case;
+    }
+  }
   std::feclearexcept(FE_ALL_EXCEPT);
 }
 

@@ -7,8 +7,9 @@
 #include "grammar.h"
 #include "lalr_automaton.h"
 
-// The tables as C++ definitions of the arrays that the parser's table header declares
-// (YyRules, YyActions, YyGotos, YyStates) plus an enumeration of the nonterminals.
+// The tables as C++ definitions of the arrays that the parser's table header declares: the
+// rules, each state's action and goto lists (YyRules, YyActions, YyGotos, YyStates), and the same
+// laid out for direct indexing (YyTokenColumn, YyActionIndex, YyGotoState).
 void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const std::string& Source,
                  std::ostream& Out);
 
@@ -16,7 +17,8 @@ void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const s
 // %token in the order declared, so that the scanner and the tests take them from the grammar.
 void WriteTokens(const Grammar& G, const std::string& Source, std::ostream& Out);
 
-// The nonterminals' numbers as an enumeration YyNonterminal (YyNt_<name>).
+// The nonterminals' numbers as an enumeration YyNonterminal (YyNt_<name>), and the dimensions of
+// the direct lookup tables (YyTokenLimit, YyColumnCount, YyNonterminalCount).
 void WriteHeader(const Grammar& G, const std::string& Source, std::ostream& Out);
 
 // A readable description of every state: its kernel items, actions and gotos.
