@@ -2,10 +2,8 @@
 
 #include <cassert>
 
-// The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen:
-// each state's action and goto lists, and the same laid out for direct indexing, so that a lookup
-// is one step instead of a scan of the list (on a token that a state's list holds twice, the first
-// action wins either way).
+// The LALR(1) tables of the expression grammar (calc.grammar), generated at build time by lalrgen.
+// Lookups are linear scans of a state's short action or goto list; the first match wins.
 
 enum YyActionKind : short { YyShift, YyReduce, YyAccept };
 
@@ -31,7 +29,7 @@ struct YyState {
   short FirstGoto, GotoCount;
 };
 
-#include "calc_tables.h"  // generated: YyNonterminal, YyTokenLimit, YyColumnCount, YyNonterminalCount
+#include "calc_tables.h"  // generated: YyNonterminal
 
 extern const YyRule YyRules[];
 extern const YyAction YyActions[];
@@ -40,26 +38,23 @@ extern const YyState YyStates[];
 extern const int YyStateCount;
 extern const int YyRuleCount;
 
-// For direct indexing: the column of a token code (0: a token the grammar does not use), for
-// each state and column the index of the action in YyActions (-1: a syntax error), and for each
-// state and nonterminal the state its goto enters (-1: none).
-extern const short YyTokenColumn[YyTokenLimit];
-extern const short YyActionIndex[][YyColumnCount];
-extern const short YyGotoState[][YyNonterminalCount];
-
 // The action of State on Token, or null when the token is a syntax error there. Inline, as is
 // YyFindGoto: the parser looks up every token and every reduction.
 inline const YyAction* YyFindAction(int State, int Token) {
-  if (Token < 0 || Token >= YyTokenLimit) return nullptr;
-  const int Index = YyActionIndex[State][YyTokenColumn[Token]];
-  return Index < 0 ? nullptr : &YyActions[Index];
+  const YyState& S = YyStates[State];
+  for (int I = S.FirstAction; I < S.FirstAction + S.ActionCount; ++I) {
+    if (YyActions[I].Token == Token) return &YyActions[I];
+  }
+  return nullptr;
 }
 
 // The state entered from State over a reduced Nonterminal. The tables always have one; asserted.
 inline int YyFindGoto(int State, int Nonterminal) {
-  const int Target =
-      Nonterminal >= 0 && Nonterminal < YyNonterminalCount ? YyGotoState[State][Nonterminal] : -1;
+  const YyState& S = YyStates[State];
+  for (int I = S.FirstGoto; I < S.FirstGoto + S.GotoCount; ++I) {
+    if (YyGotos[I].Nonterminal == Nonterminal) return YyGotos[I].State;
+  }
   // The automaton has a goto for every nonterminal that a reduction can uncover State with.
-  assert(Target >= 0 && "no goto for a reduced nonterminal");
-  return Target;
+  assert(!"no goto for a reduced nonterminal");
+  return -1;
 }

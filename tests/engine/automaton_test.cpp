@@ -97,35 +97,6 @@ TEST(ParserAutomaton, AcceptsOnlyAtTheEndAfterAWholeInput) {
   }
 }
 
-// The direct tables against each state's own lists, read as a scan reads them: the first entry
-// for the token or the nonterminal, and nothing for a token code the scanner never returns.
-TEST(ParserAutomaton, DirectLookupsAgreeWithEachStatesLists) {
-  std::set<int> Codes = AllTokens();
-  for (int Code : {-1, int{ERROR_TOKEN}, 257, YyTokenLimit, 1000}) Codes.insert(Code);
-  int Found = 0;
-  for (int S = 0; S < YyStateCount; ++S) {
-    const YyState& State = YyStates[S];
-    for (int Token : Codes) {
-      const YyAction* Scanned = nullptr;
-      for (int I = State.FirstAction; I < State.FirstAction + State.ActionCount && !Scanned; ++I) {
-        if (YyActions[I].Token == Token) Scanned = &YyActions[I];
-      }
-      EXPECT_EQ(YyFindAction(S, Token), Scanned) << "state " << S << " token " << Token;
-      Found += Scanned != nullptr;
-    }
-    for (int N = 0; N < YyNonterminalCount; ++N) {
-      int Scanned = -1;
-      for (int I = State.FirstGoto; I < State.FirstGoto + State.GotoCount && Scanned < 0; ++I) {
-        if (YyGotos[I].Nonterminal == N) Scanned = YyGotos[I].State;
-      }
-      EXPECT_EQ(YyGotoState[S][N], Scanned) << "state " << S << " nonterminal " << N;
-    }
-  }
-  // Every action of the lists is reached by its token.
-  const YyState& Last = YyStates[YyStateCount - 1];
-  EXPECT_EQ(Found, Last.FirstAction + Last.ActionCount);
-}
-
 TEST(ParserAutomaton, AGotoMissingFromTheTablesIsABrokenInvariant) {
   // The checked (sanitized) build keeps the assertion; the normal one only finds nothing.
   EXPECT_DEBUG_DEATH(YyFindGoto(0, YyNt_primary + 1), "no goto");

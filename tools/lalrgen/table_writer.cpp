@@ -1,6 +1,5 @@
 #include "table_writer.h"
 
-#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -23,30 +22,6 @@ int NonterminalNumber(const Grammar& G, int Symbol) {
   return -1;
 }
 
-// The terminals in symbol order; a terminal's column in the direct action table is its place
-// here plus 1, column 0 standing for every token code the grammar does not use.
-std::vector<int> Terminals(const Grammar& G) {
-  std::vector<int> Result;
-  for (size_t S = 0; S < G.Symbols.size(); ++S) {
-    if (G.Symbols[S].Terminal) Result.push_back(static_cast<int>(S));
-  }
-  return Result;
-}
-
-int TokenLimit(const Grammar& G) {
-  int Limit = 1;
-  for (int T : Terminals(G)) Limit = std::max(Limit, G.Symbols[static_cast<size_t>(T)].Code + 1);
-  return Limit;
-}
-
-// Rows of numbers, twenty to a line.
-void WriteNumbers(const std::vector<int>& Numbers, std::ostream& Out) {
-  for (size_t I = 0; I < Numbers.size(); ++I) {
-    Out << (I % 20 == 0 ? "  " : " ") << Numbers[I] << ",";
-    if (I % 20 == 19 || I + 1 == Numbers.size()) Out << "\n";
-  }
-}
-
 const char* KindName(ActionKind Kind) {
   switch (Kind) {
     case ActionKind::Shift: return "YyShift";
@@ -64,54 +39,6 @@ std::string ItemText(const Grammar& G, const Item& I) {
     if (K < Rule.Rhs.size()) Text += " " + G.Symbols[static_cast<size_t>(Rule.Rhs[K])].Name;
   }
   return Text + "   (" + std::to_string(I.first) + ")";
-}
-
-// The same actions and gotos laid out for direct indexing: the parser finds the action of a state
-// on a token, or the goto of a state over a nonterminal, with one lookup instead of a scan.
-void WriteDirectTables(const Grammar& G, const std::vector<LalrState>& States, std::ostream& Out) {
-  const std::vector<int> Columns = Terminals(G);
-  std::vector<int> ColumnOfCode(static_cast<size_t>(TokenLimit(G)), 0);
-  for (size_t C = 0; C < Columns.size(); ++C) {
-    ColumnOfCode[static_cast<size_t>(G.Symbols[static_cast<size_t>(Columns[C])].Code)] = static_cast<int>(C) + 1;
-  }
-  Out << "// The column of every token code in YyActionIndex; 0: a token the grammar does not use.\n";
-  Out << "const short YyTokenColumn[YyTokenLimit] = {\n";
-  WriteNumbers(ColumnOfCode, Out);
-  Out << "};\n\n";
-
-  Out << "// For each state and token column, the index of the action in YyActions; -1: a syntax error.\n";
-  Out << "// Columns: 0 other";
-  for (size_t C = 0; C < Columns.size(); ++C) Out << ", " << C + 1 << " " << G.Name(Columns[C]);
-  Out << "\n";
-  Out << "const short YyActionIndex[][YyColumnCount] = {\n";
-  int Index = 0;
-  for (size_t S = 0; S < States.size(); ++S) {
-    std::vector<int> Row(Columns.size() + 1, -1);
-    if (States[S].DefaultRule < 0) {
-      for (const auto& A : States[S].Actions) {
-        const auto Column = static_cast<size_t>(ColumnOfCode[static_cast<size_t>(G.Symbols[static_cast<size_t>(A.Terminal)].Code)]);
-        if (Row[Column] < 0) Row[Column] = Index;  // the first action on a token wins, as in a scan
-        ++Index;
-      }
-    }
-    Out << "  {";
-    for (size_t C = 0; C < Row.size(); ++C) Out << (C ? ", " : "") << Row[C];
-    Out << "},  // " << S << "\n";
-  }
-  Out << "};\n\n";
-
-  const std::vector<int> Nonterminal = Nonterminals(G);
-  Out << "// For each state and nonterminal, the state that its goto enters; -1: none.\n";
-  Out << "const short YyGotoState[][YyNonterminalCount] = {\n";
-  for (size_t S = 0; S < States.size(); ++S) {
-    Out << "  {";
-    for (size_t N = 0; N < Nonterminal.size(); ++N) {
-      const auto Goto = States[S].Transitions.find(Nonterminal[N]);
-      Out << (N ? ", " : "") << (Goto == States[S].Transitions.end() ? -1 : Goto->second);
-    }
-    Out << "},  // " << S << "\n";
-  }
-  Out << "};\n";
 }
 
 }  // namespace
@@ -163,8 +90,7 @@ void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const s
   }
   Out << "};\n\n";
   Out << "const int YyStateCount = " << States.size() << ";\n";
-  Out << "const int YyRuleCount = " << G.Rules.size() << ";\n\n";
-  WriteDirectTables(G, States, Out);
+  Out << "const int YyRuleCount = " << G.Rules.size() << ";\n";
 }
 
 void WriteTokens(const Grammar& G, const std::string& Source, std::ostream& Out) {
@@ -184,12 +110,7 @@ void WriteHeader(const Grammar& G, const std::string& Source, std::ostream& Out)
     Out << "  YyNt_" << G.Symbols[static_cast<size_t>(S)].Name << " = " << NonterminalNumber(G, S)
         << ",\n";
   }
-  Out << "};\n\n";
-  Out << "// The dimensions of the direct lookup tables: token codes are below YyTokenLimit; a token's\n"
-         "// column is 0 when the grammar does not use it, else 1 to YyColumnCount - 1.\n";
-  Out << "constexpr int YyTokenLimit = " << TokenLimit(G) << ";\n";
-  Out << "constexpr int YyColumnCount = " << Terminals(G).size() + 1 << ";\n";
-  Out << "constexpr int YyNonterminalCount = " << Nonterminals(G).size() << ";\n";
+  Out << "};\n";
 }
 
 void WriteReport(const Grammar& G, const std::vector<LalrState>& States, std::ostream& Out) {

@@ -7,9 +7,8 @@
 #include "grammar.h"
 #include "lalr_automaton.h"
 
-// The tables as C++ definitions of the arrays that the parser's table header declares: the
-// rules, each state's action and goto lists (YyRules, YyActions, YyGotos, YyStates), and the same
-// laid out for direct indexing (YyTokenColumn, YyActionIndex, YyGotoState).
+// The tables as C++ definitions of the arrays that the parser's table header declares
+// (YyRules, YyActions, YyGotos, YyStates) plus an enumeration of the nonterminals.
 void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const std::string& Source,
                  std::ostream& Out);
 
@@ -17,8 +16,7 @@ void WriteTables(const Grammar& G, const std::vector<LalrState>& States, const s
 // %token in the order declared, so that the scanner and the tests take them from the grammar.
 void WriteTokens(const Grammar& G, const std::string& Source, std::ostream& Out);
 
-// The nonterminals' numbers as an enumeration YyNonterminal (YyNt_<name>), and the dimensions of
-// the direct lookup tables (YyTokenLimit, YyColumnCount, YyNonterminalCount).
+// The nonterminals' numbers as an enumeration YyNonterminal (YyNt_<name>).
 void WriteHeader(const Grammar& G, const std::string& Source, std::ostream& Out);
 
 // A readable description of every state: its kernel items, actions and gotos.
