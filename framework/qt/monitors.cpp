@@ -5,7 +5,8 @@
 #include <QWidget>
 
 #include <xcb/randr.h>
-#include <xcb/xcb.h>
+
+#include "qt/xcb_connection.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -16,11 +17,6 @@ namespace {
 
 template <class Reply>
 using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_connection_t* Connection() {
-  auto* X11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return X11 != nullptr ? X11->connection() : nullptr;
-}
 
 // The pixel ratio Qt gives the screen of that name (the primary one's when none has it).
 qreal PixelRatioOf(const QString& Name) {
@@ -45,9 +41,8 @@ std::optional<std::vector<TMonitor>> RandRMonitors(xcb_connection_t* C) {
   Owned<xcb_randr_query_version_reply_t> Version(
       xcb_randr_query_version_reply(C, xcb_randr_query_version(C, 1, 5), nullptr), &std::free);
   if (!Version || (Version->major_version == 1 && Version->minor_version < 5)) return std::nullopt;
-  const xcb_window_t Root = xcb_setup_roots_iterator(xcb_get_setup(C)).data->root;
   Owned<xcb_randr_get_monitors_reply_t> Reply(
-      xcb_randr_get_monitors_reply(C, xcb_randr_get_monitors(C, Root, 1), nullptr), &std::free);
+      xcb_randr_get_monitors_reply(C, xcb_randr_get_monitors(C, XcbRootWindow(C), 1), nullptr), &std::free);
   if (!Reply) return std::nullopt;
   std::vector<TMonitor> Monitors;
   for (auto It = xcb_randr_get_monitors_monitors_iterator(Reply.get()); It.rem != 0; xcb_randr_monitor_info_next(&It)) {
@@ -96,7 +91,7 @@ void DropResizeIncrements(xcb_connection_t* C, xcb_window_t Window) {
 }  // namespace
 
 std::vector<TMonitor> CurrentMonitors() {
-  if (xcb_connection_t* C = Connection()) {
+  if (xcb_connection_t* C = XcbConnection()) {
     if (auto Monitors = RandRMonitors(C)) return *Monitors;
   }
   return QtScreens();
@@ -112,7 +107,7 @@ QRect LogicalGeometry(const QRect& Device, const TMonitor& Monitor) {
 
 void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) {
   Window->setGeometry(LogicalGeometry(Device, Monitor));
-  xcb_connection_t* C = Connection();
+  xcb_connection_t* C = XcbConnection();
   if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return;
   const auto Id = static_cast<xcb_window_t>(Window->winId());
   DropResizeIncrements(C, Id);

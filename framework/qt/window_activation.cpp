@@ -1,14 +1,9 @@
 #include "qt/window_activation.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QWidget>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "qt/xcb_connection.h"
 
 namespace {
 
@@ -17,29 +12,16 @@ xcb_timestamp_t LastUserTime = XCB_CURRENT_TIME;
 
 constexpr uint32_t kSourcePager = 2;  // the request comes from the user, through a pager
 
-xcb_connection_t* Connection() {
-  auto* X11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return X11 != nullptr ? X11->connection() : nullptr;
-}
-
-xcb_atom_t Atom(xcb_connection_t* C, const char* Name) {
-  const auto Cookie = xcb_intern_atom(C, 0, static_cast<uint16_t>(strlen(Name)), Name);
-  std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> Reply(xcb_intern_atom_reply(C, Cookie, nullptr),
-                                                                       &std::free);
-  return Reply ? Reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 void RequestActivation(xcb_connection_t* C, xcb_window_t Window) {
   xcb_client_message_event_t Message{};
   Message.response_type = XCB_CLIENT_MESSAGE;
   Message.format = 32;
   Message.window = Window;
-  Message.type = Atom(C, "_NET_ACTIVE_WINDOW");
+  Message.type = XcbAtom(C, "_NET_ACTIVE_WINDOW");
   Message.data.data32[0] = kSourcePager;
   Message.data.data32[1] = LastUserTime;
   Message.data.data32[2] = XCB_NONE;  // the requester's own active window: none of ours counts
-  const xcb_window_t Root = xcb_setup_roots_iterator(xcb_get_setup(C)).data->root;
-  xcb_send_event(C, 0, Root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+  xcb_send_event(C, 0, XcbRootWindow(C), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                  reinterpret_cast<const char*>(&Message));
   xcb_flush(C);
 }
@@ -50,7 +32,7 @@ void ActivateWindow(QWidget* Window) {
   if (Window == nullptr || !Window->isVisible()) return;
   Window->raise();
   Window->activateWindow();
-  if (xcb_connection_t* C = Connection()) RequestActivation(C, static_cast<xcb_window_t>(Window->winId()));
+  if (xcb_connection_t* C = XcbConnection()) RequestActivation(C, static_cast<xcb_window_t>(Window->winId()));
 }
 
 TUserTime::TUserTime() { QCoreApplication::instance()->installNativeEventFilter(this); }

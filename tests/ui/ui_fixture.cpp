@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 
