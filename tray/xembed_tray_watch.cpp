@@ -11,9 +11,6 @@
 
 namespace {
 
-template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // The screen named in DISPLAY (":0.1" is screen 1), whose tray Qt docks its icons in.
 int ScreenNumber() {
   int Screen = 0;
@@ -39,7 +36,7 @@ TXEmbedTrayWatch::TXEmbedTrayWatch(QObject* Parent) : QObject(Parent) {
   const xcb_query_extension_reply_t* XFixes = xcb_get_extension_data(C, &xcb_xfixes_id);
   if (XFixes == nullptr || !XFixes->present) return;
   // The client announces the XFixes version it speaks before it asks for anything.
-  Owned<xcb_xfixes_query_version_reply_t> Version(
+  XcbReply<xcb_xfixes_query_version_reply_t> Version(
       xcb_xfixes_query_version_reply(C, xcb_xfixes_query_version(C, 5, 0), nullptr), &std::free);
   if (!Version) return;
   SelectionNotify = XFixes->first_event + XCB_XFIXES_SELECTION_NOTIFY;
@@ -59,7 +56,7 @@ TXEmbedTrayWatch::~TXEmbedTrayWatch() {
 bool TXEmbedTrayWatch::Running() const {
   xcb_connection_t* C = XcbConnection();
   if (C == nullptr || Selection == XCB_ATOM_NONE) return false;
-  Owned<xcb_get_selection_owner_reply_t> Owner(
+  XcbReply<xcb_get_selection_owner_reply_t> Owner(
       xcb_get_selection_owner_reply(C, xcb_get_selection_owner(C, Selection), nullptr), &std::free);
   return Owner && Owner->owner != XCB_WINDOW_NONE;
 }

@@ -15,9 +15,6 @@
 
 namespace {
 
-template <class Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // The pixel ratio Qt gives the screen of that name (the primary one's when none has it).
 qreal PixelRatioOf(const QString& Name) {
   for (const QScreen* Screen : QGuiApplication::screens()) {
@@ -28,7 +25,7 @@ qreal PixelRatioOf(const QString& Name) {
 }
 
 QString AtomName(xcb_connection_t* C, xcb_atom_t Atom) {
-  Owned<xcb_get_atom_name_reply_t> Reply(xcb_get_atom_name_reply(C, xcb_get_atom_name(C, Atom), nullptr),
+  XcbReply<xcb_get_atom_name_reply_t> Reply(xcb_get_atom_name_reply(C, xcb_get_atom_name(C, Atom), nullptr),
                                          &std::free);
   if (!Reply) return {};
   return QString::fromLatin1(xcb_get_atom_name_name(Reply.get()), xcb_get_atom_name_name_length(Reply.get()));
@@ -38,10 +35,10 @@ QString AtomName(xcb_connection_t* C, xcb_atom_t Atom) {
 std::optional<std::vector<TMonitor>> RandRMonitors(xcb_connection_t* C) {
   const xcb_query_extension_reply_t* Extension = xcb_get_extension_data(C, &xcb_randr_id);
   if (Extension == nullptr || !Extension->present) return std::nullopt;
-  Owned<xcb_randr_query_version_reply_t> Version(
+  XcbReply<xcb_randr_query_version_reply_t> Version(
       xcb_randr_query_version_reply(C, xcb_randr_query_version(C, 1, 5), nullptr), &std::free);
   if (!Version || (Version->major_version == 1 && Version->minor_version < 5)) return std::nullopt;
-  Owned<xcb_randr_get_monitors_reply_t> Reply(
+  XcbReply<xcb_randr_get_monitors_reply_t> Reply(
       xcb_randr_get_monitors_reply(C, xcb_randr_get_monitors(C, XcbRootWindow(C), 1), nullptr), &std::free);
   if (!Reply) return std::nullopt;
   std::vector<TMonitor> Monitors;
@@ -73,7 +70,7 @@ void DropResizeIncrements(xcb_connection_t* C, xcb_window_t Window) {
   constexpr uint32_t kResizeIncrements = 1u << 6;  // PResizeInc
   constexpr uint32_t kBaseSize = 1u << 8;          // PBaseSize
   constexpr uint32_t kHintsLength = 18;            // 32-bit fields of WM_SIZE_HINTS
-  Owned<xcb_get_property_reply_t> Reply(
+  XcbReply<xcb_get_property_reply_t> Reply(
       xcb_get_property_reply(
           C, xcb_get_property(C, 0, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
           nullptr),

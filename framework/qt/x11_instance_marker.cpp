@@ -28,7 +28,7 @@ TX11InstanceMarker::TClaim TX11InstanceMarker::Claim() {
   xcb_create_window(C, XCB_COPY_FROM_PARENT, Window, XcbRootWindow(C), -1, -1, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
   xcb_grab_server(C);
-  std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> Current(
+  XcbReply<xcb_get_selection_owner_reply_t> Current(
       xcb_get_selection_owner_reply(C, xcb_get_selection_owner(C, Selection), nullptr), &std::free);
   const xcb_window_t Holder = Current ? Current->owner : xcb_window_t{XCB_WINDOW_NONE};
   if (Holder == XCB_WINDOW_NONE) xcb_set_selection_owner(C, Window, Selection, XCB_CURRENT_TIME);

@@ -2,8 +2,6 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
-#include <memory>
 
 xcb_connection_t* XcbConnection() {
   auto* X11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -12,8 +10,7 @@ xcb_connection_t* XcbConnection() {
 
 xcb_atom_t XcbAtom(xcb_connection_t* C, const QByteArray& Name) {
   const auto Cookie = xcb_intern_atom(C, 0, static_cast<uint16_t>(Name.size()), Name.constData());
-  std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> Reply(
-      xcb_intern_atom_reply(C, Cookie, nullptr), &std::free);
+  XcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(C, Cookie, nullptr), &std::free);
   return Reply ? Reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
