@@ -20,10 +20,18 @@ TTrayIcon* FindInstance(uintptr_t Identifier) {
 
 TSingleClick::TSingleClick(TTrayIcon* Clicked, int DoubleClickMs)
     : Icon(Clicked), WaitMs(DoubleClickMs + kSingleClickExtraMs) {
-  connect(this, &QThread::finished, this, &QObject::deleteLater);
+  // One queued hand-over does both the termination step and the freeing, in that order. Two
+  // connections to finished (one to deleteLater) would be posted one after the other from the
+  // waiting thread, and the user-interface thread could free the object between the two posts.
+  connect(this, &QThread::finished, this, &TSingleClick::Terminate);
 }
 
 void TSingleClick::run() { msleep(static_cast<unsigned long>(WaitMs)); }
+
+void TSingleClick::Terminate() {
+  emit Terminated(this);
+  deleteLater();  // waits for the thread's own end, should it still be leaving finished
+}
 
 TCallbackWindow::TCallbackWindow(QObject* Owner) : QObject(Owner) {}
 
@@ -110,7 +118,7 @@ void TCallbackWindow::ReleaseDetection(TTrayIcon& Instance) {
     Instance.ClickPending = true;
     const int DoubleClickMs = QGuiApplication::styleHints()->mouseDoubleClickInterval();
     auto* Wait = new TSingleClick(&Instance, DoubleClickMs);
-    connect(Wait, &QThread::finished, this, [this, Wait] { SingleClickDone(Wait); });
+    connect(Wait, &TSingleClick::Terminated, this, &TCallbackWindow::SingleClickDone);
     Wait->start();
   }
 }

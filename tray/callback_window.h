@@ -8,7 +8,7 @@
 
 // Waits the double-click interval plus 50 milliseconds after a left release, then hands over to
 // the user-interface thread, where the callback window completes the click of the instance whose
-// release started the wait. Frees itself afterwards.
+// release started the wait. Frees itself once the hand-over has run.
 class TSingleClick : public QThread {
   Q_OBJECT
 public:
@@ -16,11 +16,18 @@ public:
   // The instance whose release started the wait; null once it was destroyed.
   const QPointer<TTrayIcon> Icon;
 
+signals:
+  // The termination step, on the user-interface thread once the wait is over. The object is
+  // alive while its receivers run and frees itself after them.
+  void Terminated(TSingleClick* Sender);
+
 protected:
   void run() override;
 
 private:
   const int WaitMs;
+
+  void Terminate();
 };
 
 // The one receiver of every tray icon's callback messages (WM_TRAYNOTIFY): finds the instance a

@@ -2,7 +2,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QStyleHints>
+#include <QThread>
 
 #include <algorithm>
 #include <string>
@@ -201,6 +203,26 @@ TEST_F(ClickDispatchTest, AnIconDestroyedDuringItsWaitIsSkipped) {
   Send(B, {WM_LBUTTONDOWN, WM_LBUTTONUP});
   PumpUntilLogged(1);
   EXPECT_EQ(Log, Lines{"b:click"});
+}
+
+TEST_F(ClickDispatchTest, AWaitIsFreedOnlyAfterItsClickWasHandedOver) {
+  // A loaded machine may keep the waiting thread busy after its hand-over to the user-interface
+  // thread was posted; here it lingers in finished, and the event pump frees what it may at once.
+  TTrayIcon* Icon = Make("a");
+  Icon->ClickPending = true;
+  auto* Wait = new TSingleClick(Icon, 0);
+  const QPointer<TSingleClick> Alive = Wait;
+  QObject::connect(Wait, &QThread::finished, Wait, [] { QThread::msleep(100); }, Qt::DirectConnection);
+  bool AliveAtHandOver = false;
+  QObject::connect(Wait, &TSingleClick::Terminated, CallbackWindow.data(), [&](TSingleClick* Sender) {
+    AliveAtHandOver = !Alive.isNull();
+    CallbackWindow->SingleClickDone(Sender);
+  });
+  Wait->start();
+  PumpUntil([&] { return Alive.isNull(); });
+  EXPECT_TRUE(AliveAtHandOver);
+  EXPECT_EQ(Log, Lines{"a:click"});
+  EXPECT_TRUE(Alive.isNull());
 }
 
 TEST_F(ClickDispatchTest, AFailingHandlerIsReportedAndDispatchGoesOn) {
