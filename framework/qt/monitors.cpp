@@ -6,6 +6,7 @@
 
 #include <xcb/randr.h>
 
+#include "qt/ewmh.h"
 #include "qt/xcb_connection.h"
 
 #include <cmath>
@@ -69,20 +70,10 @@ std::vector<TMonitor> QtScreens() {
 void DropResizeIncrements(xcb_connection_t* C, xcb_window_t Window) {
   constexpr uint32_t kResizeIncrements = 1u << 6;  // PResizeInc
   constexpr uint32_t kBaseSize = 1u << 8;          // PBaseSize
-  constexpr uint32_t kHintsLength = 18;            // 32-bit fields of WM_SIZE_HINTS
-  XcbReply<xcb_get_property_reply_t> Reply(
-      xcb_get_property_reply(
-          C, xcb_get_property(C, 0, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
-          nullptr),
-      &std::free);
-  if (!Reply || Reply->format != 32 || xcb_get_property_value_length(Reply.get()) < 4) return;
-  const auto* Fields = static_cast<const uint32_t*>(xcb_get_property_value(Reply.get()));
-  const int Count = xcb_get_property_value_length(Reply.get()) / 4;
-  if ((Fields[0] & (kResizeIncrements | kBaseSize)) == 0) return;
-  std::vector<uint32_t> Hints(Fields, Fields + Count);
+  std::vector<uint32_t> Hints = ReadProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+  if (Hints.empty() || (Hints[0] & (kResizeIncrements | kBaseSize)) == 0) return;
   Hints[0] &= ~(kResizeIncrements | kBaseSize);
-  xcb_change_property(C, XCB_PROP_MODE_REPLACE, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
-                      static_cast<uint32_t>(Hints.size()), Hints.data());
+  SetProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Hints);
 }
 
 }  // namespace
