@@ -209,7 +209,7 @@ void TCalPad1::PasteKeys(QLineEdit* Field, const QString& Pasted) {
 
 void TCalPad1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
-  SetSkipTaskbar(this);
+  SetAccessoryWindowState(this);
 }
 
 void TCalPad1::closeEvent(QCloseEvent* Event) {

@@ -204,7 +204,7 @@ void TVellox1::paintEvent(QPaintEvent* Event) {
 
 void TVellox1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
-  SetSkipTaskbar(this);
+  SetAccessoryWindowState(this);
   // Qt maps the window at its own rounding of the geometry; the exact device pixels follow.
   QMetaObject::invokeMethod(this, [this] {
     if (DockedOn && isVisible()) PlaceWindow(this, Docked, *DockedOn);

@@ -66,7 +66,7 @@ void ShowException(const QString& Message) {
     Box.setWindowModality(Qt::ApplicationModal);
     Box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                        Qt::WindowStaysOnTopHint);
-    SetSkipTaskbar(&Box);
+    SetAccessoryWindowState(&Box);
     new TMinimiseGuard(&Box);
     Box.exec();
   }

@@ -2,31 +2,34 @@
 
 #include <QWidget>
 
+#include "qt/ewmh.h"
 #include "qt/xcb_connection.h"
 
-void SetSkipTaskbar(QWidget* Window) {
+namespace {
+
+constexpr uint32_t kAllDesktops = 0xFFFFFFFF;
+constexpr uint32_t kStateAdd = 1;
+constexpr uint32_t kSourceApplication = 1;
+
+}  // namespace
+
+void SetAccessoryWindowState(QWidget* Window) {
   xcb_connection_t* C = XcbConnection();
   if (C == nullptr) return;
   const auto Id = static_cast<xcb_window_t>(Window->winId());
-  const xcb_atom_t State = XcbAtom(C, "_NET_WM_STATE");
-  const xcb_atom_t Skip[2] = {XcbAtom(C, "_NET_WM_STATE_SKIP_TASKBAR"), XcbAtom(C, "_NET_WM_STATE_SKIP_PAGER")};
+  const uint32_t SkipTaskbar = XcbAtom(C, "_NET_WM_STATE_SKIP_TASKBAR");
+  const uint32_t SkipPager = XcbAtom(C, "_NET_WM_STATE_SKIP_PAGER");
+  const uint32_t Sticky = XcbAtom(C, "_NET_WM_STATE_STICKY");
   // Before mapping: the state the window manager reads at map time (Qt keeps atoms it does not
   // manage itself when it writes the property).
-  xcb_change_property(C, XCB_PROP_MODE_APPEND, Id, State, XCB_ATOM_ATOM, 32, 2, Skip);
-  // Once mapped: the request to the window manager.
-  xcb_client_message_event_t Message{};
-  Message.response_type = XCB_CLIENT_MESSAGE;
-  Message.format = 32;
-  Message.window = Id;
-  Message.type = State;
-  Message.data.data32[0] = 1;  // add
-  Message.data.data32[1] = Skip[0];
-  Message.data.data32[2] = Skip[1];
-  Message.data.data32[3] = 1;  // from an application
-  xcb_send_event(C, 0, XcbRootWindow(C),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                 reinterpret_cast<const char*>(&Message));
-  xcb_flush(C);
+  const uint32_t States[] = {SkipTaskbar, SkipPager, Sticky};
+  AppendProperty32(C, Id, XcbAtom(C, "_NET_WM_STATE"), XCB_ATOM_ATOM, States);
+  const uint32_t Desktop[] = {kAllDesktops};
+  SetProperty32(C, Id, XcbAtom(C, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, Desktop);
+  // Once mapped: the requests to the window manager.
+  RequestOfWindowManager(C, Id, "_NET_WM_STATE", {kStateAdd, SkipTaskbar, SkipPager, kSourceApplication, 0});
+  RequestOfWindowManager(C, Id, "_NET_WM_STATE", {kStateAdd, Sticky, 0, kSourceApplication, 0});
+  RequestOfWindowManager(C, Id, "_NET_WM_DESKTOP", {kAllDesktops, kSourceApplication, 0, 0, 0});
 }
 
 bool XDisplayReachable() {

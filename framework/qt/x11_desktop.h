@@ -5,10 +5,13 @@ class QWidget;
 // What the program needs of the X desktop beyond Qt. Each does nothing (or reports success) when
 // the application does not run on an X display, as on Qt's offscreen platform.
 
-// Keeps a top-level window off task bars and pagers (_NET_WM_STATE_SKIP_TASKBAR and
-// _NET_WM_STATE_SKIP_PAGER). Call it whenever the window is about to be shown; the window
-// manager reads the state when the window is mapped.
-void SetSkipTaskbar(QWidget* Window);
+// Gives a top-level window of the strip's family (the strip, the keypad, the message box) the
+// state of a panel's window: off task bars and pagers (_NET_WM_STATE_SKIP_TASKBAR and
+// _NET_WM_STATE_SKIP_PAGER) and on every workspace (_NET_WM_DESKTOP 0xFFFFFFFF and
+// _NET_WM_STATE_STICKY), so that none of them is left behind on another workspace. Call it
+// whenever the window is about to be shown: the window manager reads the state when the window is
+// mapped, and forgets it when the window is withdrawn.
+void SetAccessoryWindowState(QWidget* Window);
 
 // Whether an X display can be reached through DISPLAY (tried before the application object is
 // made, which would end the process without a clear message otherwise).
