@@ -29,6 +29,9 @@ test_packages=(
   xclip xterm
   # a second notification area, a StatusNotifierItem host: the LXQt panel's status notifier
   lxqt-panel
+  # a second desktop to dock beside: the xfwm4 window manager with the Xfce panels; wmctrl switches
+  # workspaces
+  xfwm4 xfce4-panel wmctrl
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
 )

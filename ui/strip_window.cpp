@@ -35,12 +35,15 @@ TVellox1::TVellox1(QWidget* Parent) : QWidget(Parent) {
   DescribeForm();
   BindHandlers();
   Application::Guard([this] { FormCreate(this); });
-  // Every change of the monitors docks the strip again, at its edge of the primary monitor.
+  // Every change of the monitors docks the strip again, at its edge of the primary monitor, and
+  // so does a panel that comes, goes or changes what it reserves.
   Monitors = new TMonitorWatch(this);
   connect(Monitors, &TMonitorWatch::Changed, this, [this] {
     Dock();
     if (CalPad1 != nullptr) CalPad1->KeepReachable();
   });
+  ScreenEdges = new TScreenEdgesWatch(this);
+  connect(ScreenEdges, &TScreenEdgesWatch::Changed, this, &TVellox1::Dock);
 }
 
 TVellox1::~TVellox1() {
@@ -60,14 +63,23 @@ void TVellox1::FormCreate(QObject*) {
   } else {
     Align1Click(this);
   }
-  Undo1->setEnabled(false);
+  ShowVisibilityInMenu(isVisible());
 }
 
 void TVellox1::Dock() {
-  DockedOn = DockMonitor(CurrentMonitors());
+  const std::vector<TMonitor> Layout = CurrentMonitors();
+  DockedOn = DockMonitor(Layout);
   if (!DockedOn) return;
-  Docked = StripPlacement(*DockedOn, Edge, kHeight);
+  const TScreenEdges Others = CurrentScreenEdges();
+  Docked = StripPlacement(*DockedOn, Edge, kHeight, Others);
+  Reserved = StripStrut(Docked, Edge, Layout, Others.Screen);
   PlaceWindow(this, Docked, *DockedOn);
+  if (isVisible()) SetStrut(this, Reserved);
+}
+
+void TVellox1::ShowVisibilityInMenu(bool Shown) {
+  Undo1->setEnabled(!Shown);
+  Mini1->setEnabled(Shown);
 }
 
 void TVellox1::LayOutControls(int W) {
@@ -110,8 +122,6 @@ void TVellox1::Minimize(QObject*) {
   // Without a notification area there would be no icon to bring the strip back with.
   if (!CurrentNotifyIconShell().Available()) return;
   Vellox1->hide();
-  Undo1->setEnabled(true);
-  Mini1->setEnabled(false);
 }
 
 void TVellox1::CalcSuccess(QObject*) {
@@ -140,8 +150,6 @@ void TVellox1::PasteExpression(const QString& Pasted) {
 
 void TVellox1::Restore(QObject*) {
   Vellox1->show();
-  Undo1->setEnabled(false);
-  Mini1->setEnabled(true);
   // Shown again for the user, who will type at once: the keys must not stay with another program.
   ActivateForInput();
 }
@@ -205,10 +213,19 @@ void TVellox1::paintEvent(QPaintEvent* Event) {
 void TVellox1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
   SetAccessoryWindowState(this);
+  SetStrut(this, Reserved);
+  ShowVisibilityInMenu(true);
   // Qt maps the window at its own rounding of the geometry; the exact device pixels follow.
   QMetaObject::invokeMethod(this, [this] {
     if (DockedOn && isVisible()) PlaceWindow(this, Docked, *DockedOn);
   }, Qt::QueuedConnection);
+}
+
+void TVellox1::hideEvent(QHideEvent* Event) {
+  QWidget::hideEvent(Event);
+  // Hidden, the strip gives its band back to the other windows.
+  SetStrut(this, std::nullopt);
+  ShowVisibilityInMenu(false);
 }
 
 void TVellox1::resizeEvent(QResizeEvent* Event) {

@@ -85,6 +85,7 @@ public:
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
+  void hideEvent(QHideEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
 
@@ -93,16 +94,22 @@ private:
   TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose
   std::optional<TMonitor> DockedOn;  // the monitor the strip lies on, none before one was on
   QRect Docked;                      // where, in device pixels
+  std::optional<TStrut> Reserved;    // what it reserves there while shown
   TMonitorWatch* Monitors = nullptr;
+  TScreenEdgesWatch* ScreenEdges = nullptr;
 
   void CreateComponents();
   void DescribeForm();
   void BindHandlers();
   // The result field's look with no result: empty, disabled and silver.
   void ShowNoResult();
-  // Docks the strip at its edge of the primary monitor as the monitors are now; with no monitor
-  // on, it stays where it is until one comes.
+  // Docks the strip at its edge of the primary monitor as the monitors and the other panels are
+  // now, and reserves its band while shown; with no monitor on, it stays where it is until one
+  // comes.
   void Dock();
+  // The menu's restore and minimise items as the strip is shown or hidden: the one place that
+  // sets them.
+  void ShowVisibilityInMenu(bool Shown);
   // Places the controls that depend on the strip's width W.
   void LayOutControls(int W);
 };

@@ -19,6 +19,7 @@ import xwindows  # noqa: E402
 
 VELLOX = sys.argv[1] if len(sys.argv) > 1 else "vellox"
 EXPRESSION, RESULT, KEYPAD = "計算式", "結果", "パッド入力"  # the fields' accessible names
+PANEL = 30  # the height of the test desktop's panel at the bottom (tint2 or LXQt's), which it reserves
 
 
 class VelloxTest(unittest.TestCase):
@@ -113,22 +114,25 @@ class StripTest(VelloxTest):
         self.assertTrue(wait_for(self.tray_icon, what="the tray icon"))
 
     def test_switches(self):
-        for arguments, top, shown, keypad in ((["/b"], self.desktop.height - 38, True, False),
-                                               (["/B", "/N"], self.desktop.height - 38, True, False),
+        bottom = self.desktop.height - PANEL - 38  # directly above the panel
+        for arguments, top, shown, keypad in ((["/b"], bottom, True, False),
+                                               (["/B", "/N"], bottom, True, False),
                                                (["/whatever"], 0, True, False),
                                                (["-reverse", "/B"], 0, True, False),  # a Qt option is first
                                                (["/n"], None, False, False),
                                                (["/p"], 0, True, True)):
             with self.subTest(arguments=arguments):
                 program = self.start(*arguments)
-                if shown:
-                    self.assertEqual(self.strip_geometry()[1], top)
-                else:
-                    wait_for(lambda: not self.strip_window(), what="the strip to hide")
-                self.assertEqual(bool(wait_for(self.keypad_shown, timeout=3) if keypad else self.keypad_shown()),
-                                 keypad)
-                program.stop()
-                self.programs.clear()
+                try:
+                    if shown:
+                        self.assertEqual(self.strip_geometry()[1], top)
+                    else:
+                        wait_for(lambda: not self.strip_window(), what="the strip to hide")
+                    self.assertEqual(bool(wait_for(self.keypad_shown, timeout=3) if keypad else self.keypad_shown()),
+                                     keypad)
+                finally:
+                    program.stop()
+                    self.programs.clear()
 
     def test_enter_evaluates_and_a_syntax_error_leaves_no_result(self):
         self.start()
@@ -205,7 +209,7 @@ class StripTest(VelloxTest):
     def test_the_menu_docks_and_closes(self):
         program = self.start()
         self.menu_command("a", "b")  # 表示位置(&A), 下に張り付く(&B)
-        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - 38, what="the strip at the bottom")
+        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - PANEL - 38, what="the strip above the panel")
         self.menu_command("a", "t")
         wait_for(lambda: self.strip_geometry()[1] == 0, what="the strip at the top")
         self.menu_command("c")  # 閉じる(&C)
@@ -349,7 +353,7 @@ class StatusNotifierTest(VelloxTest):
         self.click_tray(1)
         wait_for(self.strip_window, timeout=3, what="the strip to come back")
         self.menu_command("a", "b")  # the host's menu: 表示位置(&A), 下に張り付く(&B)
-        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - 38, what="the strip at the bottom")
+        wait_for(lambda: self.strip_geometry()[1] == self.desktop.height - PANEL - 38, what="the strip above the panel")
         self.menu_command("c")  # 閉じる(&C)
         self.assertEqual(program.process.wait(timeout=5), 0)
         wait_for(lambda: not self.items(), what="the item to leave the host")
@@ -417,16 +421,16 @@ class ScreenChangeTest(VelloxTest):
         self.desktop.set_mode(1024, 700)
         self.wait_strip((0, 0, 1024, 38), "top, smaller mode")
         self.menu_command("a", "b")  # 表示位置(&A), 下に張り付く(&B)
-        self.wait_strip((0, 662, 1024, 38), "bottom")
+        self.wait_strip((0, 700 - PANEL - 38, 1024, 38), "bottom")
         self.desktop.set_mode(1280, 800)
-        self.wait_strip((0, 762, 1280, 38), "bottom, larger mode")
+        self.wait_strip((0, 800 - PANEL - 38, 1280, 38), "bottom, larger mode")
         self.app.press("push button", "最小化")
         wait_for(lambda: not self.strip_window(), what="the strip to hide")
         self.desktop.set_mode(1024, 700)
         time.sleep(2.5)  # tint2 takes its notification area anew: no reason to show the strip
         self.assertFalse(self.strip_window())  # hidden as it was
         self.click_tray(1)
-        self.wait_strip((0, 662, 1024, 38), "restored after the change")
+        self.wait_strip((0, 700 - PANEL - 38, 1024, 38), "restored after the change")
 
     def test_the_keypad_stays_reachable(self):
         self.start("/P")
@@ -451,9 +455,9 @@ class ScreenChangeTest(VelloxTest):
     def test_it_docks_on_the_primary_monitor_wherever_it_lies(self):
         self.desktop.set_monitors(("LEFT", 1024, 768, 0, 0), ("*RIGHT", 1280, 800, 1024, 0))
         self.start("/B")
-        self.wait_strip((1024, 762, 1280, 38), "primary on the right")
+        self.wait_strip((1024, 800 - PANEL - 38, 1280, 38), "primary on the right")
         self.desktop.set_monitors(("TOP", 1280, 800, 0, 0), ("*BOTTOM", 1280, 800, 0, 800))
-        self.wait_strip((0, 1562, 1280, 38), "primary below another")
+        self.wait_strip((0, 1562, 1280, 38), "primary below another")  # tint2 stays on the X screen's first 800 rows
         self.menu_command("a", "t")  # 上に張り付く(&T)
         self.wait_strip((0, 800, 1280, 38), "its top edge")
 

@@ -7,6 +7,7 @@ started with Desktop.env run on it; xdotool drives them.
 """
 
 import os
+import re
 import signal
 import subprocess
 import tempfile
@@ -43,11 +44,13 @@ type=statusnotifier
 
 
 class Desktop:
-    def __init__(self, width=1280, height=800, panel=True):
-        """panel: True for tint2, "lxqt" for the LXQt panel, False for none."""
+    def __init__(self, width=1280, height=800, panel=True, wm="openbox"):
+        """panel: True for tint2, "lxqt" for the LXQt panel, "xfce" for the Xfce panels (a top
+        panel and a bottom dock), False for none. wm: "openbox" or "xfwm4"."""
         self.width = width
         self.height = height
         self.panel = panel
+        self.wm = wm
         self.processes = []
         self.panel_process = None
         self.logs = []
@@ -88,11 +91,16 @@ class Desktop:
                 if line.startswith("DBUS_SESSION_BUS_ADDRESS=") or line.startswith("DBUS_SESSION_BUS_PID="):
                     key, value = line.rstrip(";").split("=", 1)
                     self.env[key] = value.strip("'")
-            self.start("openbox", stdout_file=self._log("openbox"))
+            if self.wm == "xfwm4":
+                self.start("xfwm4", "--compositor=off", stdout_file=self._log("xfwm4"))
+            else:
+                self.start("openbox", stdout_file=self._log("openbox"))
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                     what="openbox")
+                     what=self.wm)
             if self.panel == "lxqt":
                 self.panel_process = self.start_lxqt_panel()
+            elif self.panel == "xfce":
+                self.panel_process = self.start_xfce_panel()
             elif self.panel:
                 self.panel_process = self.start_panel()
         except BaseException:
@@ -123,6 +131,23 @@ class Desktop:
                                                               "IsStatusNotifierHostRegistered"),
                  what="the LXQt panel's status notifier")
         return panel
+
+    def start_xfce_panel(self):
+        """Starts the Xfce panels in their first-start layout (a panel at the top that reserves its
+        space, a dock panel at the bottom that hides itself and reserves none), waits until the top
+        one reserves its space and returns the process."""
+        panel = self.start("xfce4-panel", stdout_file=self._log("xfce4-panel"))
+        wait_for(lambda: self.struts(), timeout=20, what="the Xfce panel's strut")
+        return panel
+
+    def struts(self):
+        """The partial struts of the windows the window manager manages, each a list of 12 numbers."""
+        result = []
+        for window in re.findall(r"0x[0-9a-f]+", self.run("xprop", "-root", "_NET_CLIENT_LIST")):
+            found = re.search(r"= ([\d, ]+)", self.run("xprop", "-id", window, "_NET_WM_STRUT_PARTIAL"))
+            if found:
+                result.append([int(n) for n in found.group(1).split(",")])
+        return result
 
     def status_notifier_icon(self):
         """Where the LXQt panel shows the first StatusNotifierItem: the right end of the panel."""

@@ -50,4 +50,75 @@ TEST(StripPlacementTest, TheStripSpansThePrimaryMonitorAtItsEdge) {
   EXPECT_FALSE(DockMonitor({}));  // no monitor on: nowhere to dock yet
 }
 
+// Beside other panels: the strip lies inside the bands they reserve at its edge of its monitor,
+// and reserves from the screen's edge to its own inner side, along its own length.
+TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
+  const TMonitor Plain{QRect(0, 0, 1366, 768), 1, true};
+  const TMonitor Left{QRect(0, 0, 1024, 768), 1, false};
+  const TMonitor RightPrimary{QRect(1024, 0, 1280, 1024), 1, true};
+  const TMonitor Upper{QRect(0, 0, 1280, 800), 1, false};
+  const TMonitor LowerPrimary{QRect(0, 800, 1280, 800), 1, true};
+  const TMonitor Scaled{QRect(0, 0, 1366, 768), 1.5, true};
+  const TMonitor LeftPrimary{Left.Geometry, 1, true};
+  const TStrut Tint2Bottom{.Bottom = 30, .BottomEndX = 1365};   // tint2, 30 pixels at the bottom
+  const TStrut XfceTop{.Top = 27, .TopEndX = 1365};              // the Xfce panel at the top
+  const TStrut ThinTop{.Top = 12, .TopEndX = 1365};
+  const TStrut LeftMonitorTop{.Top = 40, .TopEndX = 1023};       // on the left monitor only
+  const TStrut WholeLeftEdge{.Left = 48, .LeftEndY = 767};       // nothing at the top or bottom
+  const TStrut Huge{.Bottom = 740, .BottomEndX = 1365};          // leaves no room: no panel's
+  const TStrut UpperMonitorBottom{.Bottom = 830, .BottomEndX = 1279};  // the upper monitor's
+  const auto Top = [](int Depth, int First, int Last) {
+    return std::optional<TStrut>(TStrut{.Top = Depth, .TopStartX = First, .TopEndX = Last});
+  };
+  const auto Bottom = [](int Depth, int First, int Last) {
+    return std::optional<TStrut>(TStrut{.Bottom = Depth, .BottomStartX = First, .BottomEndX = Last});
+  };
+  const struct {
+    const char* What;
+    std::vector<TMonitor> Monitors;
+    QSize Screen;
+    std::vector<TStrut> Reserved;
+    TDockEdge Edge;
+    QRect Band;
+    std::optional<TStrut> Strut;
+  } Cases[] = {
+      {"no panel, top", {Plain}, {1366, 768}, {}, TDockEdge::Top, QRect(0, 0, 1366, 38), Top(38, 0, 1365)},
+      {"no panel, bottom", {Plain}, {1366, 768}, {}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
+       Bottom(38, 0, 1365)},
+      {"above tint2", {Plain}, {1366, 768}, {Tint2Bottom}, TDockEdge::Bottom, QRect(0, 700, 1366, 38),
+       Bottom(68, 0, 1365)},
+      {"tint2 at the other edge", {Plain}, {1366, 768}, {Tint2Bottom}, TDockEdge::Top, QRect(0, 0, 1366, 38),
+       Top(38, 0, 1365)},
+      {"below the Xfce panel, the deeper band wins", {Plain}, {1366, 768}, {XfceTop, ThinTop},
+       TDockEdge::Top, QRect(0, 27, 1366, 38), Top(65, 0, 1365)},
+      {"a panel along the left edge", {Plain}, {1366, 768}, {WholeLeftEdge}, TDockEdge::Bottom,
+       QRect(0, 730, 1366, 38), Bottom(38, 0, 1365)},
+      {"a band that leaves no room", {Plain}, {1366, 768}, {Huge}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
+       Bottom(38, 0, 1365)},
+      {"the other monitor's panel", {Left, RightPrimary}, {2304, 1024}, {LeftMonitorTop}, TDockEdge::Top,
+       QRect(1024, 0, 1280, 38), Top(38, 1024, 2303)},
+      // Below the shorter left monitor lies no monitor: the strut may cross that dead space.
+      {"the taller monitor's bottom", {Left, RightPrimary}, {2304, 1024}, {}, TDockEdge::Bottom,
+       QRect(1024, 986, 1280, 38), Bottom(38, 1024, 2303)},
+      {"the shorter monitor's bottom", {LeftPrimary, RightPrimary},
+       {2304, 1024}, {}, TDockEdge::Bottom, QRect(0, 730, 1024, 38), Bottom(294, 0, 1023)},
+      // A strut from the screen's top would take the whole upper monitor.
+      {"stacked, top of the lower monitor", {Upper, LowerPrimary}, {1280, 1600}, {}, TDockEdge::Top,
+       QRect(0, 800, 1280, 38), std::nullopt},
+      {"stacked, bottom of the lower monitor", {Upper, LowerPrimary}, {1280, 1600}, {UpperMonitorBottom},
+       TDockEdge::Bottom, QRect(0, 1562, 1280, 38), Bottom(38, 0, 1279)},
+      // RandR monitors may be set beyond the X screen: no strut can reach there.
+      {"beyond the screen", {Upper, LowerPrimary}, {1280, 800}, {}, TDockEdge::Bottom, QRect(0, 1562, 1280, 38),
+       std::nullopt},
+      {"scale 1.5 above tint2", {Scaled}, {1366, 768}, {Tint2Bottom}, TDockEdge::Bottom, QRect(0, 681, 1366, 57),
+       Bottom(87, 0, 1365)},
+  };
+  for (const auto& C : Cases) {
+    const TMonitor Monitor = *DockMonitor(C.Monitors);
+    const QRect Band = StripPlacement(Monitor, C.Edge, 38, TScreenEdges{C.Screen, C.Reserved});
+    EXPECT_EQ(Band, C.Band) << C.What;
+    EXPECT_EQ(StripStrut(Band, C.Edge, C.Monitors, C.Screen), C.Strut) << C.What;
+  }
+}
+
 }  // namespace
