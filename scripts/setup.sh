@@ -34,6 +34,9 @@ test_packages=(
   xfwm4 xfce4-panel wmctrl
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
+  # appstreamcli checks the package's AppStream metadata; dex runs the autostart entry as a
+  # session's autostart would
+  appstream dex
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
