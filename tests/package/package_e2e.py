@@ -225,7 +225,7 @@ class InstalledPackage(unittest.TestCase):
             self.assertEqual(session.returncode, 0, said)
             self.assertIn(copy, said)
 
-            bottom = (0, desktop.height - 38, desktop.width, 38)
+            bottom = (0, desktop.height - 30 - 38, desktop.width, 38)  # above tint2's 30 pixels
             strip = wait_for(lambda: [window for window in xwindows.windows_of_class(desktop, "vellox")
                                       if xwindows.geometry(desktop, window) == bottom],
                              20, what="the strip at the bottom")[0]
