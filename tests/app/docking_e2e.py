@@ -96,7 +96,7 @@ class BesideTint2Test(DockTest):
             time.sleep(0.3)
             self.assertTrue(self.viewable(self.strip_window(visible=False)[0]))
             self.assertTrue(self.viewable(pad))
-            self.run_x("xdotool", "windowactivate", "--sync", str(pad), "key", "alt+F4")
+            self.run_x("wmctrl", "-i", "-c", hex(pad))  # closed as its title bar's close button would
             wait_for(lambda: not self.keypad_shown(), what="the keypad to close")
             self.app.press("push button", "最小化")
             wait_for(lambda: not self.strip_window(), what="the strip to hide")

@@ -73,10 +73,16 @@ class VelloxTest(unittest.TestCase):
         x, y = xwindows.center(xwindows.geometry(self.desktop, icon))
         self.run_x("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
 
+    def visible_windows(self):
+        return set(self.run_x("xdotool", "search", "--onlyvisible", "--name", "").split())
+
     def menu_command(self, *keys):
-        """Opens the shared menu from the tray icon and types the access keys."""
+        """Opens the shared menu from the tray icon and types the access keys once it is shown (by
+        Vellox itself or by the panel that hosts the icon)."""
+        before = self.visible_windows()
         self.click_tray(3)
-        time.sleep(0.3)
+        wait_for(lambda: self.visible_windows() - before, what="the menu")
+        time.sleep(0.1)
         for key in keys:
             self.run_x("xdotool", "key", key)
             time.sleep(0.15)
