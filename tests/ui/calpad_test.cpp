@@ -185,7 +185,7 @@ TEST_F(CalPadTest, StateOutlivesClosingAndTheStripIsUnlocked) {
 
 TEST_F(CalPadTest, AFaultDuringEvaluationIsReportedWithTheStringsEmpty) {
   Press("1/0=");
-  EXPECT_EQ(Reported, QStringList{"Floating point division by zero"});
+  EXPECT_EQ(Reported, QStringList{"0 で割ることはできません。式を直してください。"});
   EXPECT_EQ(PadExpr, "");
   EXPECT_EQ(Field(), "");
   EXPECT_TRUE(Pad->isVisible());
