@@ -71,18 +71,18 @@ bool TTypedInputFilter::RefuseInputMethod(QInputMethodQueryEvent* Query) {
 }
 
 void TTypedInputFilter::CommitComposition() {
+  // The input method composes in the focus object only. IBus commits what it shows on commit;
+  // fcitx does nothing then, but commits it on reset, which ends the composition in either.
+  if (Field->hasFocus()) {
+    QInputMethod* Method = QGuiApplication::inputMethod();
+    if (!Composing.isEmpty()) Method->commit();
+    if (!Composing.isEmpty()) Method->reset();
+  }
   if (Composing.isEmpty()) return;
-  QInputMethod* Method = QGuiApplication::inputMethod();
-  // The input method composes in the focus object only.
-  const bool Focused = Field->hasFocus();
-  if (Focused) Method->commit();
-  if (Composing.isEmpty()) return;
-  // Not committed by an input method (none may be running): the field takes what it shows, and
-  // the input method drops its copy.
+  // Not committed by an input method (none may be running): the field takes what it shows.
   QInputMethodEvent Committed;
   Committed.setCommitString(Composing);
   QCoreApplication::sendEvent(Field, &Committed);
-  if (Focused) Method->reset();
 }
 
 void CommitComposition(QLineEdit* Field) {

@@ -20,9 +20,9 @@ public:
   enum class TComposition { Taken, Refused };
   TTypedInputFilter(QLineEdit* Field, TComposition Composition);
 
-  // Commits the composition pending in the field: the input method's own commit (which fcitx
-  // and IBus make at once), and where none was made, the composition as the field shows it. The
-  // field's text is then all the user sees there.
+  // Commits the composition pending in the field: the input method's own commit (IBus commits on
+  // QInputMethod::commit, fcitx on QInputMethod::reset), and where none was made, the
+  // composition as the field shows it. The field's text is then all the user sees there.
   void CommitComposition();
 
 protected:
