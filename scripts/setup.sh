@@ -31,6 +31,9 @@ test_packages=(
   lxqt-panel
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
+  # a Japanese input method, as the strip's users type: fcitx5 with anthy (mozc's server refuses
+  # to run as root, as CI does) and fcitx5's Qt 6 front end
+  fcitx5 fcitx5-anthy fcitx5-frontend-qt6
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
