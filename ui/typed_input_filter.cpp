@@ -7,6 +7,7 @@
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "width_folding.h"
 
@@ -23,6 +24,15 @@ bool TTypedInputFilter::eventFilter(QObject*, QEvent* Event) {
       return TakeInputMethod(static_cast<QInputMethodEvent*>(Event));
     case QEvent::InputMethodQuery:
       return Composition == TComposition::Refused && RefuseInputMethod(static_cast<QInputMethodQueryEvent*>(Event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      // A click off the composition, or a double click, makes the field end the composition: it
+      // asks the input method to commit and, where it does not (fcitx), drops what it showed while
+      // the input method keeps composing it. Committed first, it stays as shown.
+      if (Event->type() == QEvent::MouseButtonDblClick ||
+          !OnComposition(static_cast<QMouseEvent*>(Event)->position().toPoint()))
+        CommitComposition();
+      return false;
     default:
       return false;
   }
@@ -53,6 +63,12 @@ bool TTypedInputFilter::TakeInputMethod(QInputMethodEvent* Composed) {
     Composed->setCommitString(Commit, Composed->replacementStart(), Composed->replacementLength());
   Composing = Composed->preeditString();
   return false;
+}
+
+bool TTypedInputFilter::OnComposition(QPoint Point) const {
+  // As the field tells: the composition stands at the caret.
+  const int Offset = Field->cursorPositionAt(Point) - Field->cursorPosition();
+  return !Composing.isEmpty() && Offset >= 0 && Offset <= Composing.size();
 }
 
 bool TTypedInputFilter::RefuseInputMethod(QInputMethodQueryEvent* Query) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 class QInputMethodEvent;
@@ -31,12 +32,14 @@ protected:
 private:
   QLineEdit* Field;
   TComposition Composition;
-  // The composition the field shows: that of the last input-method event it received. Qt's own
-  // editing ends a composition only after asking the input method to commit it, which tells the
-  // field with such an event.
+  // The composition the field shows: that of the last input-method event it received (a click
+  // that would end it commits it first, see eventFilter).
   QString Composing;
 
   bool FoldKey(const QKeyEvent* Key);
+  // Whether a click at Point (in the field) lands on the composition, which the input method
+  // handles itself.
+  bool OnComposition(QPoint Point) const;
   bool TakeInputMethod(QInputMethodEvent* Composed);
   bool RefuseInputMethod(QInputMethodQueryEvent* Query);
 };

@@ -117,6 +117,24 @@ TEST_F(TypedInputTest, EvaluationCommitsTheCompositionFirst) {
   }
 }
 
+TEST_F(TypedInputTest, AClickOffTheCompositionKeepsItAsShown) {
+  // The field would drop a composition that the input method does not commit on a click (fcitx
+  // keeps composing it, unseen): committed first, it stays where it was shown.
+  Strip->Edit1->setText("ab");
+  Compose(Strip->Edit1, QString::fromUtf8("半径"));
+  QTest::mouseClick(Strip->Edit1, Qt::LeftButton, {}, Caret(Strip->Edit1).center());  // on it
+  EXPECT_EQ(Expression(), "ab");
+  QTest::mouseClick(Strip->Edit1, Qt::LeftButton, {}, QPoint(3, Strip->Edit1->height() / 2));
+  EXPECT_EQ(Expression(), "ab半径");
+  EXPECT_EQ(Strip->Edit1->cursorPosition(), 0);  // and the caret goes where the click was
+
+  Compose(Strip->Edit1, QString::fromUtf8("ｘ"));
+  QTest::mouseDClick(Strip->Edit1, Qt::LeftButton, {}, Caret(Strip->Edit1).center());
+  EXPECT_EQ(Expression(), "xab半径");
+  Strip->SpeedButton2->click();  // nothing is left to commit
+  EXPECT_EQ(Expression(), "xab半径");
+}
+
 TEST_F(TypedInputTest, TheKeypadsFieldTakesNoComposition) {
   // The input method asks a field whether it takes its text: the keypad's says no, the strip's yes.
   for (QLineEdit* Field : {Pad->Edit1, Strip->Edit1}) {
