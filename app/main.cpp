@@ -9,6 +9,7 @@
 
 #include "calpad.h"
 #include "engine_unit.h"
+#include "japanese_messages.h"
 #include "notify_icon.h"
 #include "platform_choice.h"
 #include "program_icon.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   });
 
   Application::SetTitle(QStringLiteral("Vellox"));
+  Application::SetMessageWording(JapaneseMessage);
   App->setWindowIcon(ProgramIcon());
   // Menus and message boxes show Japanese text too: one face for all of it, and Qt's own texts
   // (the fields' context menus, the message box's buttons) in Japanese.

@@ -13,19 +13,21 @@ namespace {
 // keeps scanning free of allocation.
 constexpr size_t kTokenTextReserve = 2 * kLexBufferSize + 64;
 
+ELexLimit::TLimit LimitOf(std::string_view LimitMessage) {
+  return LimitMessage == "match stack overflow" ? ELexLimit::TLimit::MatchStack : ELexLimit::TLimit::InputBuffer;
+}
+
 std::string ExplainLimit(std::string_view LimitMessage) {
-  std::string Text = "The expression is beyond the scanner's limits: " + std::string(LimitMessage);
-  if (LimitMessage == "match stack overflow") {
-    Text += " (a name or number longer than 1023 characters)";
-  } else if (LimitMessage == "input buffer overflow") {
-    Text += " (a number that straddles a 2048-byte block of a long expression)";
-  }
-  return Text;
+  return "The expression is beyond the scanner's limits: " + std::string(LimitMessage) +
+         (LimitOf(LimitMessage) == ELexLimit::TLimit::MatchStack
+              ? " (a name or number longer than 1023 characters)"
+              : " (a number that straddles a 2048-byte block of a long expression)");
 }
 
 }  // namespace
 
-ELexLimit::ELexLimit(std::string_view LimitMessage) : Exception(ExplainLimit(LimitMessage)) {}
+ELexLimit::ELexLimit(std::string_view LimitMessage)
+    : Exception(ExplainLimit(LimitMessage)), FLimit(LimitOf(LimitMessage)) {}
 
 void ResetScanner() {
   LexLibState::BufferCount = 0;

@@ -6,17 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/exceptions.h"
+#include "lex_limit.h"
 
 // The scanner's run-time half: input from the caller's string through a fixed push-back buffer,
 // the text of the token being matched, the match bookkeeping, and the fatal-limit routine.
-
-// A scanner limit was reached. The evaluation ends; the scanner, the symbol table and every
-// variable stay usable, and the next evaluation starts clean.
-class ELexLimit : public Exception {
-public:
-  explicit ELexLimit(std::string_view LimitMessage);
-};
 
 constexpr size_t kLexBufferSize = 2048;
 constexpr size_t kLexMatchStackSize = 1024;

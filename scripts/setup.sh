@@ -37,6 +37,9 @@ test_packages=(
   # appstreamcli checks the package's AppStream metadata; dex runs the autostart entry as a
   # session's autostart would
   appstream dex
+  # a Japanese input method, as the strip's users type: fcitx5 with anthy (mozc's server refuses
+  # to run as root, as CI does) and fcitx5's Qt 6 front end
+  fcitx5 fcitx5-anthy fcitx5-frontend-qt6
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;

@@ -19,6 +19,7 @@
 #include "result_width.h"
 #include "speed_button.h"
 #include "strip_window.h"
+#include "typed_input_filter.h"
 #include "ui_fonts.h"
 #include "ui_palette.h"
 
@@ -76,6 +77,8 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   setFixedSize(Edit1->geometry().right() + 1 + 3, 154);
   Edit1->setAccessibleName(QStringLiteral("パッド入力"));
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { EditKeyPress(Sender, Key); });
+  // Digits only: the input method is off here, and full-width digits and operators arrive as ASCII.
+  new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Refused);
   new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
   // The field shows only what the keypad writes: any other edit (Delete, cut, undo, a drag out)
   // is taken back, so it never shows a number the expression does not hold.

@@ -1,5 +1,7 @@
 #include "pasted_text.h"
 
+#include "width_folding.h"
+
 namespace {
 
 bool EndsLine(QChar Character) {
@@ -23,7 +25,7 @@ PastedLine FirstPastedLine(const QString& Pasted) {
     } else if (Character.category() == QChar::Other_Control) {
       Line.Dropped = true;
     } else {
-      Line.Text += Character;
+      Line.Text += FoldWidth(Character);
     }
   }
   return Line;

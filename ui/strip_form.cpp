@@ -13,6 +13,7 @@
 #include "speed_button.h"
 #include "strip_window.h"
 #include "tray_icon.h"
+#include "typed_input_filter.h"
 #include "ui_fonts.h"
 #include "ui_palette.h"
 #include "undo_bound.h"
@@ -123,6 +124,7 @@ void TVellox1::BindHandlers() {
   BindHandler(Align2, &QAction::triggered, this, &TVellox1::Align2Click);
   BindHandler(Close1, &QAction::triggered, this, &TVellox1::FormClose);
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
+  new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Taken);
   new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
   for (QLineEdit* Field : {Edit1, Edit2}) new TUndoBound(Field, kExpressionLimit);
   new TDoubleClickSelectsAll(Edit2);

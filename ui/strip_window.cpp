@@ -24,6 +24,7 @@
 #include "runtime/float_to_str.h"
 #include "speed_button.h"
 #include "tray_icon.h"
+#include "typed_input_filter.h"
 #include "ui_palette.h"
 
 TVellox1* Vellox1 = nullptr;
@@ -98,6 +99,7 @@ void TVellox1::LayOutControls(int W) {
 void TVellox1::FormClose(QObject*) { close(); }
 
 void TVellox1::Answer(QObject*) {
+  CommitComposition(Edit1);  // what is evaluated is all the field shows
   // No earlier result may stand beside an expression that fails: the field shows a result again
   // only when this evaluation succeeds.
   ShowNoResult();
@@ -178,6 +180,7 @@ void TVellox1::FormPaint(QObject* Sender) {
 }
 
 void TVellox1::PadOpen(QObject*) {
+  CommitComposition(Edit1);  // the locked strip takes no input-method text, a commit neither
   SetMenuCheck(P1, true);
   SetFormEnabled(false);
   // Also brings a minimised keypad back: with no task-bar button, this is its way back.

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <new>
 #include <optional>
 
 #include "qt/minimise_guard.h"
@@ -78,13 +79,37 @@ void ShowException(const QString& Message) {
 
 void SetExceptionReporter(ExceptionReporter NewReporter) { Reporter() = std::move(NewReporter); }
 
+namespace {
+
+MessageWording& Wording() {
+  static MessageWording Current;
+  return Current;
+}
+
+const QString kUnknownError = QStringLiteral("予期しないエラーが起きました。動きがおかしいときは Vellox を起動し直してください。");
+
+QString WordingOf(const std::exception& Error) {
+  if (Wording()) {
+    const QString Words = Wording()(Error);
+    if (!Words.isEmpty()) return Words;
+  }
+  if (dynamic_cast<const Exception*>(&Error) != nullptr) return QString::fromUtf8(Error.what());
+  if (dynamic_cast<const std::bad_alloc*>(&Error) != nullptr)
+    return QStringLiteral("メモリが足りません。ほかのプログラムを閉じるか、式を短くしてください。");
+  return kUnknownError;
+}
+
+}  // namespace
+
+void SetMessageWording(MessageWording NewWording) { Wording() = std::move(NewWording); }
+
 void HandleCurrentException() {
   try {
     throw;
   } catch (const std::exception& Error) {
-    ShowException(QString::fromUtf8(Error.what()));
+    ShowException(WordingOf(Error));
   } catch (...) {
-    ShowException(QStringLiteral("An unknown error occurred."));
+    ShowException(kUnknownError);
   }
 }
 

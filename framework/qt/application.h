@@ -24,7 +24,14 @@ void ShowException(const QString& Message);
 using ExceptionReporter = std::function<void(const QString& Message)>;
 void SetExceptionReporter(ExceptionReporter Reporter);
 
-// Shows the exception that is being handled (called from inside a catch block).
+// The program's own words for the exceptions it knows, by their class; an empty text leaves an
+// exception to the default: the message of the program's own Exception, or else a text of the
+// framework's (running out of memory, an unknown error).
+using MessageWording = std::function<QString(const std::exception& Error)>;
+void SetMessageWording(MessageWording Wording);
+
+// Shows the exception that is being handled, in the program's words (called from inside a catch
+// block).
 void HandleCurrentException();
 
 // Runs a handler; an exception it raises is shown and the program goes on.

@@ -90,6 +90,11 @@ bool IsLeadByte(unsigned char Byte) { return (Byte >= 0x81 && Byte <= 0x9F) || (
 
 }  // namespace
 
+ENoCp932Form::ENoCp932Form(std::string_view Character, char32_t CodePoint)
+    : EConvertError("The character " + Describe(Character, CodePoint) + " has no Shift-JIS (CP932) form"),
+      FCharacter(Character),
+      FCodePoint(CodePoint) {}
+
 std::string Utf8ToCp932(std::string_view Utf8) {
   std::string Result;
   Result.reserve(Utf8.size());
@@ -114,8 +119,7 @@ std::string Utf8ToCp932(std::string_view Utf8) {
     std::string Encoded, Back;
     if (!ToCp932().Convert(Character, Encoded) || !FromCp932().Convert(Encoded, Back) ||
         Back != Character) {
-      throw EConvertError("The character " + Describe(Character, CodePoint) +
-                          " has no Shift-JIS (CP932) form");
+      throw ENoCp932Form(Character, CodePoint);
     }
     Result += Encoded;
     Position += Length;

@@ -11,9 +11,23 @@ public:
   using Exception::Exception;
 };
 
+// A character with no Shift-JIS (CP932) form, kept so that a message in another language can name it.
+class ENoCp932Form : public EConvertError {
+public:
+  ENoCp932Form(std::string_view Character, char32_t CodePoint);
+  // The character as UTF-8 text.
+  const std::string& Character() const { return FCharacter; }
+  char32_t CodePoint() const { return FCodePoint; }
+
+private:
+  std::string FCharacter;
+  char32_t FCodePoint;
+};
+
 // Converts UTF-8 text to the Shift-JIS code page 932 bytes the expression engine reads. Only exact
 // conversions are made: a character that CP932 cannot hold, or holds only as another character
-// (such as the yen sign, which would come back as a backslash), raises EConvertError naming it.
+// (such as the yen sign, which would come back as a backslash), raises ENoCp932Form naming it;
+// invalid UTF-8 raises EConvertError.
 std::string Utf8ToCp932(std::string_view Utf8);
 
 // Converts Shift-JIS (CP932) bytes to UTF-8 for display; a byte sequence with no character is

@@ -179,7 +179,7 @@ class StripTest(VelloxTest):
     def test_a_division_by_zero_is_shown_in_a_box_and_the_program_goes_on(self):
         self.start()
         self.type_expression("1/0")
-        self.app.wait_control("label", "Floating point division by zero")
+        self.app.wait_control("label", "0 で割ることはできません。式を直してください。")
         windows = [w for w in xwindows.windows_of_class(self.desktop, "vellox")
                    if self.run_x("xdotool", "getwindowname", str(w)).strip() == "Vellox"
                    and xwindows.geometry(self.desktop, w)[3] > 38]
@@ -565,7 +565,7 @@ class FocusTest(VelloxTest):
         self.start()
         self.focus_terminal()
         self.type_expression("1/0")  # clicks the strip's field first
-        self.app.wait_control("label", "Floating point division by zero")
+        self.app.wait_control("label", "0 で割ることはできません。式を直してください。")
         box = wait_for(lambda: [w for w in xwindows.windows_of_class(self.desktop, "vellox")
                                 if self.run_x("xdotool", "getwindowname", str(w)).strip() == "Vellox"
                                 and xwindows.geometry(self.desktop, w)[3] > 38], what="the box")[0]

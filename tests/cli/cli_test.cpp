@@ -104,6 +104,15 @@ TEST(VelloxCalc, Utf8NamesAreShiftJisNamesOfTheEngine) {
   EXPECT_EQ(R.Stdout, "syntax error\nsyntax error\n");
 }
 
+TEST(VelloxCalc, FullWidthFormsAreReadAsTheyStand) {
+  // Unlike the strip's field, vellox-calc folds nothing: "x＝２" and "x　" (an ideographic space)
+  // are names, and a full-width digit cannot start an expression.
+  const auto R = Calc({"x＝２", "x　= 1", "x", "x　", "１＋２"});
+  EXPECT_EQ(R.Stdout, "0\n1\n0\n1\nsyntax error\n");
+  EXPECT_EQ(R.Stderr, "");
+  EXPECT_EQ(R.ExitCode, 1);
+}
+
 TEST(VelloxCalc, TextWithoutAShiftJisFormIsRejectedUnevaluated) {
   const auto R = Calc({"v = 1", "v = 2 €", "v", "\xff"});
   EXPECT_EQ(R.Stdout, "1\n1\n");

@@ -56,10 +56,11 @@ class Desktop:
         self.logs = []
         self.env = None
 
-    def start(self, *args, stdout_file=None, pass_fds=()):
+    def start(self, *args, stdout_file=None, pass_fds=(), env=None):
+        """Starts a program on the desktop, in the desktop's environment or env; it ends with the desktop."""
         output = stdout_file if stdout_file is not None else subprocess.DEVNULL
-        process = subprocess.Popen(args, env=self.env, stdout=output, stderr=output, start_new_session=True,
-                                   pass_fds=pass_fds)
+        process = subprocess.Popen(args, env=env if env is not None else self.env, stdout=output, stderr=output,
+                                   start_new_session=True, pass_fds=pass_fds)
         self.processes.append(process)
         return process
 

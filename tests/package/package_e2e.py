@@ -119,16 +119,28 @@ class InstalledPackage(unittest.TestCase):
             self.assertIn('viewBox="0 0 32 32"', svg.read())
 
     def test_manual_pages(self):
-        for program in ("vellox", "vellox-calc"):
-            with gzip.open(self.installed("/usr/share/man/man1/%s.1.gz" % program), "rt", encoding="utf-8") as page:
-                text = page.read()
-            self.assertTrue(text.startswith(".TH " + program.upper().replace("-", "\\-") + " 1 "), text[:40])
-            self.assertNotIn("@", text.split("\n", 1)[0])  # the version was filled in
-            # man renders it without complaint (groff's warnings go to standard error).
-            rendered = subprocess.run(["man", "--warnings", "-l", "-"], input=text, capture_output=True,
-                                      text=True, env=dict(os.environ, MANWIDTH="80", LANG="C.UTF-8"))
-            self.assertEqual(rendered.stderr, "")
-            self.assertIn("EXIT STATUS", rendered.stdout)
+        # English, and Japanese under the language's own directory; "EXIT STATUS" in each language.
+        for directory, exit_status in (("man1", "EXIT STATUS"), ("ja/man1", "終了ステータス")):
+            for program in ("vellox", "vellox-calc"):
+                with self.subTest(page=directory + "/" + program):
+                    path = self.installed("/usr/share/man/%s/%s.1.gz" % (directory, program))
+                    with gzip.open(path, "rt", encoding="utf-8") as page:
+                        text = page.read()
+                    self.assertTrue(text.startswith(".TH " + program.upper().replace("-", "\\-") + " 1 "), text[:40])
+                    self.assertNotIn("@", text.split("\n", 1)[0])  # the version was filled in
+                    # man renders it without complaint (groff's warnings go to standard error), with
+                    # the macros of the language its directory names.
+                    rendered = subprocess.run(["man", "--warnings", "-l", path], capture_output=True, text=True,
+                                              env=dict(os.environ, MANWIDTH="80", LANG="C.UTF-8"))
+                    self.assertEqual(rendered.stderr, "")
+                    self.assertIn(exit_status, rendered.stdout)
+        # man -L ja finds the Japanese pages, and the English ones without it.
+        for options, directory in ((["-L", "ja"], "ja/man1"), ([], "man1")):
+            for program in ("vellox", "vellox-calc"):
+                found = subprocess.run(["man", *options, "-w", program], capture_output=True, text=True,
+                                       env=dict(os.environ, MANPATH=self.installed("/usr/share/man"),
+                                                LANG="C.UTF-8")).stdout.strip()
+                self.assertEqual(found, self.installed("/usr/share/man/%s/%s.1.gz" % (directory, program)))
 
     def test_installed_vellox_calc_evaluates(self):
         run = subprocess.run([self.installed("/usr/bin/vellox-calc"), "x = 2 ** 10", "x / 3"],

@@ -105,13 +105,14 @@ TEST_F(CalPadTest, TypedKeysAreFiltered) {
   QTest::keyClick(Pad->Edit1, Qt::Key_V, Qt::ControlModifier);  // no paste: nothing typed gets in
   EXPECT_EQ(Field(), "36");
 
-  // Text an input method commits is typed character by character through the same filter.
+  // Text an input method commits is typed character by character through the same filter, its
+  // full-width digits and operators as ASCII.
   QInputMethodEvent Composed;
   Composed.setCommitString(QString::fromUtf8("１a7＋"));
   QCoreApplication::sendEvent(Pad->Edit1, &Composed);
-  EXPECT_EQ(Field(), "7");  // a new number after the result
-  EXPECT_EQ(PadExpr, "7");
-  EXPECT_EQ(StripExpression(), "7");
+  EXPECT_EQ(Field(), "");  // the operator after a new number
+  EXPECT_EQ(PadExpr, "17+");
+  EXPECT_EQ(StripExpression(), "17+");
 
 }
 
@@ -184,7 +185,7 @@ TEST_F(CalPadTest, StateOutlivesClosingAndTheStripIsUnlocked) {
 
 TEST_F(CalPadTest, AFaultDuringEvaluationIsReportedWithTheStringsEmpty) {
   Press("1/0=");
-  EXPECT_EQ(Reported, QStringList{"Floating point division by zero"});
+  EXPECT_EQ(Reported, QStringList{"0 で割ることはできません。式を直してください。"});
   EXPECT_EQ(PadExpr, "");
   EXPECT_EQ(Field(), "");
   EXPECT_TRUE(Pad->isVisible());

@@ -6,9 +6,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "qt/application.h"
+#include "runtime/exceptions.h"
 #include "speed_button.h"
 #include "tray_icon.h"
 #include "ui_fixture.h"
@@ -188,9 +193,12 @@ TEST_F(StripTest, AFailureLeavesNoResultStanding) {
     int Bells;
   } Cases[] = {
       {"1 +", "", 1},  // a syntax error has only the bell
-      {"1/0", "Floating point division by zero", 0},
-      {"SQRT(-1)", "Invalid floating point operation", 0},
-      {"2 € 3", "The character \"€\" (U+20AC) has no Shift-JIS (CP932) form", 0},
+      {"1/0", "0 で割ることはできません。式を直してください。", 0},
+      {"SQRT(-1)", "この計算はできません（負の数の平方根や対数、0 ÷ 0 など）。式を直してください。", 0},
+      {"2 € 3", "「€」(U+20AC) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"1〜2", "「〜」(U+301C) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"𠮷田", "「𠮷」(U+20BB7) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"SQR(1.0E3000)", "値が大きすぎます（扱えるのは 1.18973149535723E4932 まで）。式を直してください。", 0},
   };
   for (const auto& C : Cases) {
     Type("6*7");
@@ -213,13 +221,33 @@ TEST_F(StripTest, AFailureLeavesNoResultStanding) {
   EXPECT_EQ(Strip->Edit2->text(), "5");
 }
 
+TEST_F(StripTest, WhatNobodyForesawIsToldInJapaneseToo) {
+  Start();
+  const QString Unknown = "予期しないエラーが起きました。動きがおかしいときは Vellox を起動し直してください。";
+  const std::pair<std::function<void()>, QString> Cases[] = {
+      {[] { throw Exception("貼り付ける文字列が長すぎます。"); }, "貼り付ける文字列が長すぎます。"},  // the program's own
+      {[] { throw std::bad_alloc(); }, "メモリが足りません。ほかのプログラムを閉じるか、式を短くしてください。"},
+      {[] { throw std::out_of_range("vector"); }, Unknown},
+      {[] { throw 42; }, Unknown},
+  };
+  for (const auto& [Raise, Message] : Cases) {
+    Reported.clear();
+    Application::Guard(Raise);
+    EXPECT_EQ(Reported, QStringList{Message});
+  }
+}
+
 TEST_F(StripTest, LongExpressionsReachTheScannerWhole) {
   Start();
   // Longer than Qt's default field limit: a name of 40,000 characters is the scanner's to refuse.
   Strip->Edit1->setText("v = " + QString(40000, 'a'));
   Enter();
-  ASSERT_EQ(Reported.size(), 1);
-  EXPECT_TRUE(Reported[0].contains("match stack overflow")) << Reported[0].toStdString();
+  EXPECT_EQ(Reported, QStringList{"名前か数が長すぎます。1023 文字までにしてください。"});
+  // A number straddling the second 2048-byte block gives back more than the block has room for.
+  Reported.clear();
+  Strip->Edit1->setText(QString("1+").repeated(1022) + "1.5E+x" + QString("+1").repeated(1023));
+  Enter();
+  EXPECT_EQ(Reported, QStringList{"長い式の途中にある数を読み取れません。その数の書き方（E の後など）を直すか、式を短くしてください。"});
   Strip->Edit1->setText(QString("1+").repeated(20000) + "1");
   Enter();
   EXPECT_EQ(Strip->Edit2->text(), "20001");

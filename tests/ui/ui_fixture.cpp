@@ -12,12 +12,14 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "japanese_messages.h"
 #include "paste_filter.h"
 #include "qt/application.h"
 
 void UiTest::SetUp() {
   SetNotifyIconShell(&Shell);
   Application::SetExceptionReporter([this](const QString& Message) { Reported << Message; });
+  Application::SetMessageWording(JapaneseMessage);  // as start-up sets it
   Application::SetBellRinger([this] { ++Bells; });
   PadExpr.clear();
   PadNumber.clear();
@@ -29,6 +31,7 @@ void UiTest::TearDown() {
   Pump(0);
   SetNotifyIconShell(nullptr);
   Application::SetExceptionReporter(nullptr);
+  Application::SetMessageWording(nullptr);
   Application::SetBellRinger(nullptr);
 }
 
