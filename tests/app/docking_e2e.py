@@ -88,6 +88,17 @@ class BesideTint2Test(DockTest):
         self.assertFalse(overlap(icon, bottom))
         self.assertGreaterEqual(icon[1], h - PANEL)
 
+    def test_it_follows_a_panel_that_goes_and_comes(self):
+        w, h = self.desktop.width, self.desktop.height
+        self.start("/B")
+        self.wait_strip((0, h - PANEL - 38, w, 38), "above tint2")
+        self.desktop.stop(self.desktop.panel_process)
+        try:
+            self.wait_strip((0, h - 38, w, 38), "at the edge once tint2 is gone")
+        finally:
+            self.desktop.panel_process = self.desktop.start_panel()
+        self.wait_strip((0, h - PANEL - 38, w, 38), "above tint2 again")
+
     def test_the_strip_and_the_keypad_are_on_every_workspace(self):
         try:
             self.start("/P")
