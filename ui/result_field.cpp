@@ -71,19 +71,18 @@ QString TResultField::CurrentResult() const { return Kind == TKind::Result && !S
 
 void TResultField::Show() {
   ShownStale = Stale();
-  const QPalette& Standard = QApplication::palette();
-  const QColor Greyed = Standard.color(QPalette::Disabled, QPalette::Text);
+  const QColor Normal = QApplication::palette().color(QPalette::Active, QPalette::Text);
   QStringList Notes;
   if (Kind == TKind::Result) {
     const bool Fresh = !Stale();
     const bool Marked = !Unassigned.isEmpty();
     Paint(Field, Fresh ? WindowBackground() : kClSilver,
-          Marked ? kUnassignedMark : Fresh ? Standard.color(QPalette::Active, QPalette::Text) : Greyed);
+          Marked ? kUnassignedMark : Fresh ? Normal : kGreyedText);
     if (Marked) Notes << UnassignedNote(Unassigned);
     if (!Fresh) Notes << QStringLiteral("式が変わりました。この値は変更前の式の結果です");
     Notes << QStringLiteral("Ctrl+L でこの値を計算式に挿入します");
   } else {
-    Paint(Field, kClSilver, Greyed);
+    Paint(Field, kClSilver, kGreyedText);
     if (Kind == TKind::Message) Notes << Detail;
   }
   if (Field->text() != Text) {

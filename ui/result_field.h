@@ -28,6 +28,9 @@ public:
   // The text colour of a value computed with variables that were never given a value: readable
   // (a contrast of at least 4.5) on both the window colour and silver.
   static inline const QColor kUnassignedMark{0xA0, 0x00, 0x00};
+  // The text colour of a message and of a stale value: greyer than a result, yet readable on
+  // silver, where the styles' own colour for greyed text all but vanishes.
+  static inline const QColor kGreyedText{0x48, 0x48, 0x48};
 
   void ShowNothing();
   // Message in the field, Detail in its tool tip.

@@ -255,6 +255,7 @@ TEST_F(StripWorkTest, ASyntaxErrorSaysWhatAndWhere) {
     EXPECT_EQ(Result()->toolTip(), QString::fromUtf8(C.Detail)) << C.Text;
     EXPECT_FALSE(Result()->isEnabled()) << C.Text;
     EXPECT_EQ(Background(), kClSilver) << C.Text;
+    EXPECT_EQ(TextColour(), TResultField::kGreyedText) << C.Text;  // readable, though greyed
     EXPECT_EQ(Expression()->cursorPosition(), C.Caret) << C.Text;
     EXPECT_EQ(Expression()->text(), QString::fromUtf8(C.Text)) << C.Text;
     EXPECT_EQ(Strip->ShownResult(), "") << C.Text;
@@ -288,7 +289,8 @@ TEST_F(StripWorkTest, TheResultFieldIsReadOnlyAndStaysBesideItsOwnExpression) {
   EXPECT_EQ(Result()->text(), "2");
   EXPECT_TRUE(Result()->isEnabled());
   EXPECT_EQ(Background(), kClSilver);
-  EXPECT_EQ(TextColour(), QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+  EXPECT_EQ(TextColour(), TResultField::kGreyedText);
+  EXPECT_GE(Contrast(TResultField::kGreyedText, kClSilver), 4.5);
   EXPECT_TRUE(Result()->toolTip().contains("式が変わりました")) << Result()->toolTip().toStdString();
   EXPECT_EQ(Strip->ShownResult(), "");
   // Undone back to the evaluated text, it is the result again.
