@@ -1,8 +1,7 @@
 #include "result_field.h"
 
-#include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
-#include <QPalette>
 
 #include "ui_palette.h"
 
@@ -10,15 +9,6 @@ namespace {
 
 // More names would make a tool tip as wide as the screen.
 constexpr qsizetype kNamesShown = 5;
-
-void Paint(QLineEdit* Field, const QColor& Background, const QColor& Text) {
-  QPalette Palette = Field->palette();
-  for (auto Group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    Palette.setColor(Group, QPalette::Base, Background);
-    Palette.setColor(Group, QPalette::Text, Text);
-  }
-  Field->setPalette(Palette);
-}
 
 QString UnassignedNote(const QStringList& Names) {
   QString Listed = Names.mid(0, kNamesShown).join(QStringLiteral(", "));
@@ -28,8 +18,11 @@ QString UnassignedNote(const QStringList& Names) {
 
 }  // namespace
 
-TResultField::TResultField(QLineEdit* ResultField, QLineEdit* ExpressionField)
-    : QObject(ResultField), Field(ResultField), Expression(ExpressionField) {
+TResultField::TResultField(QLineEdit* ResultField, QLineEdit* ExpressionField, QKeyCombination AnswerKey)
+    : QObject(ResultField),
+      Field(ResultField),
+      Expression(ExpressionField),
+      AnswerNote(QStringLiteral("%1 でこの値を計算式に挿入します").arg(QKeySequence(AnswerKey).toString())) {
   Field->setReadOnly(true);
   // An edit of the expression makes the value beside it stale; undoing the edit, fresh again.
   // Most edits change neither (the field holds no result, or it is stale already).
@@ -71,18 +64,17 @@ QString TResultField::CurrentResult() const { return Kind == TKind::Result && !S
 
 void TResultField::Show() {
   ShownStale = Stale();
-  const QColor Normal = QApplication::palette().color(QPalette::Active, QPalette::Text);
   QStringList Notes;
   if (Kind == TKind::Result) {
-    const bool Fresh = !Stale();
+    const bool Fresh = !ShownStale;
     const bool Marked = !Unassigned.isEmpty();
-    Paint(Field, Fresh ? WindowBackground() : kClSilver,
-          Marked ? kUnassignedMark : Fresh ? Normal : kGreyedText);
+    SetFieldColours(Field, Fresh ? WindowBackground() : kClSilver,
+                    Marked ? kUnassignedMark : Fresh ? WindowText() : kGreyedText);
     if (Marked) Notes << UnassignedNote(Unassigned);
     if (!Fresh) Notes << QStringLiteral("式が変わりました。この値は変更前の式の結果です");
-    Notes << QStringLiteral("Ctrl+L でこの値を計算式に挿入します");
+    Notes << AnswerNote;
   } else {
-    Paint(Field, kClSilver, kGreyedText);
+    SetFieldColours(Field, kClSilver, kGreyedText);
     if (Kind == TKind::Message) Notes << Detail;
   }
   if (Field->text() != Text) {

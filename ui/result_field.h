@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QKeyCombination>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,8 @@ class QLineEdit;
 class TResultField : public QObject {
   Q_OBJECT
 public:
-  TResultField(QLineEdit* Field, QLineEdit* ExpressionField);
+  // AnswerKey: the key that inserts the value into the expression, which the tool tip names.
+  TResultField(QLineEdit* Field, QLineEdit* ExpressionField, QKeyCombination AnswerKey);
 
   // The text colour of a value computed with variables that were never given a value: readable
   // (a contrast of at least 4.5) on both the window colour and silver.
@@ -50,6 +52,7 @@ private:
   enum class TKind { Nothing, Message, Result };
   QLineEdit* Field;
   QLineEdit* Expression;
+  const QString AnswerNote;
   TKind Kind = TKind::Nothing;
   QString Text;
   QString Detail;         // of a message

@@ -1,6 +1,7 @@
 // The strip's form description: its components, their properties and the handlers bound to them.
 #include <QAction>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -65,13 +66,14 @@ void TVellox1::CreateComponents() {
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
-  Edit1->setPlaceholderText(QStringLiteral("式を入力して Enter（↑↓ 履歴、Ctrl+L 前回の答え）"));
+  Edit1->setPlaceholderText(
+      QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));
   setTabOrder(Edit1, Edit2);
   // Read-only, empty, greyed and silver at start.
-  Result = new TResultField(Edit2, Edit1);
+  Result = new TResultField(Edit2, Edit1, kAnswerKey);
 
   TrayIcon1 = new TTrayIcon(this);
 

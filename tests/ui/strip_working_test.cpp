@@ -215,7 +215,7 @@ TEST_F(StripWorkTest, AValueComputedWithNamesNeverGivenAValueIsMarked) {
       EXPECT_TRUE(Result()->toolTip().contains(Note)) << C.What << ": " << Result()->toolTip().toStdString();
       EXPECT_TRUE(Result()->accessibleDescription().contains(Note)) << C.What;
     } else {
-      EXPECT_EQ(TextColour(), QApplication::palette().color(QPalette::Active, QPalette::Text)) << C.What;
+      EXPECT_EQ(TextColour(), WindowText()) << C.What;
       EXPECT_FALSE(Result()->toolTip().contains("未定義")) << C.What;
     }
   }
@@ -298,7 +298,7 @@ TEST_F(StripWorkTest, TheResultFieldIsReadOnlyAndStaysBesideItsOwnExpression) {
   Key(Qt::Key_Z, Qt::ControlModifier);
   ASSERT_EQ(Expression()->text(), "1+1");
   EXPECT_EQ(Background(), WindowBackground());
-  EXPECT_EQ(TextColour(), QApplication::palette().color(QPalette::Active, QPalette::Text));
+  EXPECT_EQ(TextColour(), WindowText());
   EXPECT_EQ(Strip->ShownResult(), "2");
   EXPECT_FALSE(Result()->toolTip().contains("式が変わりました"));
 }
