@@ -24,6 +24,11 @@ std::vector<xcb_window_t> OwnWindows() {
   return Own;
 }
 
+bool OwnWindow(xcb_window_t Window) {
+  const std::vector<xcb_window_t> Own = OwnWindows();
+  return std::find(Own.begin(), Own.end(), Window) != Own.end();
+}
+
 // The windows the window manager manages, but this program's.
 std::vector<xcb_window_t> OtherClients(xcb_connection_t* C) {
   const std::vector<xcb_window_t> Own = OwnWindows();
@@ -139,6 +144,9 @@ bool TScreenEdgesWatch::nativeEventFilter(const QByteArray& EventType, void* Mes
   const auto* Event = static_cast<const xcb_generic_event_t*>(Message);
   if ((Event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
   const auto* Property = static_cast<const xcb_property_notify_event_t*>(Message);
-  if (Property->atom == ClientList || Property->atom == StrutPartial || Property->atom == StrutFull) Settle.start();
+  // This program's own struts are left out: the strip writes its strut each time it docks, and
+  // every write is told as a change, so following its own would dock it again without end.
+  const bool Strut = Property->atom == StrutPartial || Property->atom == StrutFull;
+  if (Property->atom == ClientList || (Strut && !OwnWindow(Property->window))) Settle.start();
   return false;
 }

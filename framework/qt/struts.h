@@ -38,7 +38,8 @@ TScreenEdges CurrentScreenEdges();
 void SetStrut(QWidget* Window, const std::optional<TStrut>& Strut);
 
 // Tells when what other windows reserve may have changed: a window the window manager manages came
-// or went, or one changed its strut. A burst is told once, on the event loop's next turn.
+// or went, or one changed its strut (this program's own windows' struts do not count). A burst is
+// told once, on the event loop's next turn.
 class TScreenEdgesWatch : public QObject, public QAbstractNativeEventFilter {
   Q_OBJECT
 public:

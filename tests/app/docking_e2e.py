@@ -3,6 +3,7 @@ maximised windows stop at, beside the other panels at its edge and never over th
 with tint2 at the bottom, and on xfwm4 with the Xfce panels."""
 
 import re
+import subprocess
 import sys
 import time
 import unittest
@@ -87,6 +88,19 @@ class BesideTint2Test(DockTest):
         icon = xwindows.geometry(self.desktop, wait_for(self.tray_icon, what="the tray icon"))
         self.assertFalse(overlap(icon, bottom))
         self.assertGreaterEqual(icon[1], h - PANEL)
+
+    def test_a_docked_strip_writes_its_strut_once_and_rests(self):
+        # Its own strut is no other panel's: following it, the strip would dock again without end.
+        self.start("/B")
+        strip = wait_for(self.strip_window, what="the strip")[0]
+        wait_for(lambda: "= " in self.run_x("xprop", "-id", str(strip), "_NET_WM_STRUT_PARTIAL"), what="its strut")
+        time.sleep(0.5)
+        spy = subprocess.Popen(["xprop", "-spy", "-id", str(strip), "_NET_WM_STRUT_PARTIAL"], env=self.desktop.env,
+                               stdout=subprocess.PIPE, text=True)
+        time.sleep(2)
+        spy.terminate()
+        lines = spy.communicate()[0].splitlines()
+        self.assertEqual(len(lines), 1, lines)  # the value as it stands, and no write since
 
     def test_the_strip_and_the_keypad_are_on_every_workspace(self):
         try:
