@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 #include <QWidget>
 
