@@ -40,6 +40,10 @@ void LexStartToken();
 // pushes it on the match stack; LexFatal "match stack overflow" beyond kLexMatchStackSize entries.
 void LexMatch(int Rule);
 
+// The byte offset in the input string of the byte LexReadByte returns next; the string's length
+// once it is exhausted.
+size_t LexPosition();
+
 // Selects the winning rule: drops stack entries without a mark, gives back the bytes beyond the
 // top rule's mark (last byte first), cuts TokenText to it and clears the mark. Returns the rule,
 // or 0 when no rule matched.
@@ -94,6 +98,15 @@ inline void LexMatch(int Rule) {
   RuleMarks[static_cast<size_t>(Rule)] = TokenText.size();
   if (MatchCount == kLexMatchStackSize) LexFatal("match stack overflow");
   MatchStack[MatchCount++] = Rule;
+}
+
+inline size_t LexPosition() {
+  using namespace LexLibState;
+  // Every byte in the buffer is one of the string's, given back or not yet read, except the end
+  // marker that LexSelect gives back after the last byte was read: no string byte is 0, and the
+  // marker lies at the bottom, for the buffer was empty when it was read.
+  const size_t Pending = BufferCount - (BufferCount > 0 && Buffer[0] == 0 ? 1 : 0);
+  return ReadPosition - Pending;
 }
 
 inline int LexSelect() {

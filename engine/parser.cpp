@@ -5,10 +5,25 @@
 
 #include "parser_tables.h"
 #include "scanner.h"
+#include "unassigned_reads.h"
 #include "yacclib.h"
 
 Extended ParseValue = 0;
 bool ParseAssigned = false;
+TParseError ParseError = peNone;
+size_t ParseErrorPosition = 0;
+
+namespace {
+
+// Ends a parse that failed: the parser's message, and why and where it stopped.
+int Reject(TParseError Error, const char* Message) {
+  YaccMessage(Message);
+  ParseError = Error;
+  ParseErrorPosition = TokenPosition();
+  return 1;
+}
+
+}  // namespace
 
 // YyRuleAction: the rules' actions, generated from calc.grammar with the headers they need.
 #include "calc_actions.inc"
@@ -22,12 +37,10 @@ int yyparse() {
   int State = 0;
   int Lookahead = -1;
   SemanticValue ActionValue{};
+  BeginUnassignedReads();
 
   for (;;) {
-    if (Count == kYyStackSize) {
-      YaccMessage("yyparse stack overflow");
-      return 1;
-    }
+    if (Count == kYyStackSize) return Reject(peStackOverflow, "yyparse stack overflow");
     States[Count] = State;
     // Values are copied as their bytes: copied as a union, the compiler takes them for Extended
     // and moves them with the x87's 80-bit stores and loads, which cost far more.
@@ -38,10 +51,7 @@ int yyparse() {
     if (Rule < 0) {
       if (Lookahead < 0) Lookahead = NextToken();
       const YyAction* Action = YyFindAction(State, Lookahead);
-      if (Action == nullptr) {
-        YaccMessage("syntax error");
-        return 1;
-      }
+      if (Action == nullptr) return Reject(peSyntaxError, "syntax error");
       if (Action->Kind == YyAccept) return 0;
       if (Action->Kind == YyShift) {
         State = Action->Value;

@@ -80,3 +80,5 @@ int NextToken() {
     }
   }
 }
+
+size_t TokenPosition() { return LexPosition() - TokenText.size(); }

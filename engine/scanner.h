@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "tokens.h"
 
 // The value of the last NUMBER or identifier token: its Extended value, or its symbol.
@@ -10,3 +12,7 @@ extern SemanticValue TokenValue;
 // symbol table as it is scanned, which creates an unknown name as a variable with value 0.
 // A number literal beyond the Extended range raises EOverflow; a scanner limit, ELexLimit.
 int NextToken();
+
+// The byte offset in the input of the first byte of the token NextToken returned last; the
+// input's length after the end of input.
+size_t TokenPosition();

@@ -2,6 +2,7 @@
 
 #include "calc_exception.h"
 #include "runtime/compare_text.h"
+#include "unassigned_reads.h"
 
 std::vector<std::unique_ptr<TSymData>> SymbolList;
 
@@ -33,4 +34,7 @@ bool AddFunction(std::string_view Name, TSymFuncRef Func, TSymKind Kind) {
   return true;
 }
 
-void FreeSymbols() { SymbolList.clear(); }
+void FreeSymbols() {
+  ForgetUnassignedReads();
+  SymbolList.clear();
+}

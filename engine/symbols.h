@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ struct TSymData {
     TSymFunc1 Func1;
     TSymFunc2 Func2;
   };
+
+  // Set by the first assignment to the variable, so that a read before it can be reported as a
+  // read of a name that was never given a value (unassigned_reads.h).
+  bool Assigned = false;
+  // The variable's place in the list of unassigned reads: the parse that listed it last, and the
+  // next variable listed by that parse.
+  uint64_t ListedByParse = 0;
+  TSymData* NextUnassignedRead = nullptr;
 
   TSymData(std::string_view SymbolName, TSymKind SymbolKind) : Name(SymbolName), Kind(SymbolKind), Value(0) {}
 };

@@ -161,8 +161,8 @@ void TCalPad1::AnswerClick(QObject*) {
   PadNumber.clear();
   ShowInField(QString());
   Vellox1->Answer(this);
-  // After a failure the strip shows no result, so neither does the keypad.
-  ShowInField(Vellox1->Edit2->text());
+  // After a failure the strip shows no result (its field may say why), so the keypad shows none.
+  ShowInField(Vellox1->ShownResult());
 }
 
 void TCalPad1::ClearClick(QObject*) {

@@ -1,15 +1,18 @@
 // The strip's form description: its components, their properties and the handlers bound to them.
 #include <QAction>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 
 #include "double_click_selects_all.h"
 #include "handler_binding.h"
+#include "key_commands.h"
 #include "key_press.h"
 #include "paste_filter.h"
 #include "program_icon.h"
 #include "qt/input_lock.h"
+#include "result_field.h"
 #include "speed_button.h"
 #include "strip_window.h"
 #include "tray_icon.h"
@@ -64,10 +67,14 @@ void TVellox1::CreateComponents() {
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
+  Edit1->setPlaceholderText(
+      QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));
   setTabOrder(Edit1, Edit2);
+  // Read-only, empty, greyed and silver at start.
+  Result = new TResultField(Edit2, Edit1, kAnswerKey);
 
   TrayIcon1 = new TTrayIcon(this);
 
@@ -94,8 +101,6 @@ void TVellox1::DescribeForm() {
   setWindowIcon(ProgramIcon());
   resize(kDesignedWidth, kHeight);
 
-  SetFieldColour(Edit2, kClSilver);
-  Edit2->setEnabled(false);
   Edit1->setFocus();  // the active control when the strip is first active
 
   PopupMenu1->setDefaultAction(Undo1);  // drawn in bold
@@ -126,7 +131,10 @@ void TVellox1::BindHandlers() {
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Taken);
   new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
-  for (QLineEdit* Field : {Edit1, Edit2}) new TUndoBound(Field, kExpressionLimit);
+  new TUndoBound(Edit1, kExpressionLimit);
+  new TKeyCommands(Edit1, {{Qt::Key_Up, [this] { RecallOlder(Edit1); }},
+                           {Qt::Key_Down, [this] { RecallNewer(Edit1); }},
+                           {kAnswerKey, [this] { InsertAnswer(Edit1); }}});
   new TDoubleClickSelectsAll(Edit2);
   ExprCompo1.OnCalcSuccess = [this](TExprCompo&) { CalcSuccess(nullptr); };
   ExprCompo1.OnCalcError = [this](TExprCompo&) { CalcError(nullptr); };

@@ -15,7 +15,9 @@ void RestoreStripWhenTrayGoes(NotifyIconShell& Shell, TVellox1& Strip, int Grace
     if (Strip.isVisible() || Shell.Available()) return;
     Application::Guard([&] { Strip.Restore(&Strip); });
   });
-  Shell.AvailabilityChanged = [&Shell, Waiting = QPointer<QTimer>(Grace)] {
-    if (!Waiting.isNull() && !Shell.Available()) Waiting->start();
+  Shell.AvailabilityChanged = [&Shell, Living = QPointer<TVellox1>(&Strip), Waiting = QPointer<QTimer>(Grace)] {
+    if (Living.isNull()) return;
+    Living->ShowTrayAvailability();
+    if (!Shell.Available()) Waiting->start();
   };
 }

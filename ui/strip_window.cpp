@@ -13,11 +13,13 @@
 #include "calpad.h"
 #include "menu_check.h"
 #include "notify_icon.h"
+#include "parse_error_text.h"
 #include "pasted_text.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/window_activation.h"
 #include "qt/x11_desktop.h"
+#include "result_field.h"
 #include "result_width.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
@@ -25,7 +27,6 @@
 #include "speed_button.h"
 #include "tray_icon.h"
 #include "typed_input_filter.h"
-#include "ui_palette.h"
 
 TVellox1* Vellox1 = nullptr;
 QString StartSwitch;
@@ -65,6 +66,7 @@ void TVellox1::FormCreate(QObject*) {
     Align1Click(this);
   }
   ShowVisibilityInMenu(isVisible());
+  ShowTrayAvailability();
 }
 
 void TVellox1::Dock() {
@@ -100,24 +102,30 @@ void TVellox1::FormClose(QObject*) { close(); }
 
 void TVellox1::Answer(QObject*) {
   CommitComposition(Edit1);  // what is evaluated is all the field shows
+  const QString Expression = Edit1->text();
+  // Whether it evaluates or not, and even when a fault ends it.
+  History.Add(Expression);
   // No earlier result may stand beside an expression that fails: the field shows a result again
   // only when this evaluation succeeds.
-  ShowNoResult();
-  ExprCompo1.Expression = Utf8ToCp932(Edit1->text().toStdString());
+  Result->ShowNothing();
+  ExprCompo1.Expression = Utf8ToCp932(Expression.toStdString());
   ExprCompo1.Calculate();
 }
 
 void TVellox1::Clear(QObject*) {
   Edit1->setText(QString());  // set, not cleared: a new text frees the field's undo history
-  ShowNoResult();
+  Result->ShowNothing();
   Edit1->setFocus();
 }
 
-void TVellox1::ShowNoResult() {
-  Edit2->setText(QString());
-  Edit2->setToolTip(QString());
-  Edit2->setEnabled(false);
-  SetFieldColour(Edit2, kClSilver);
+QString TVellox1::ShownResult() const { return Result->CurrentResult(); }
+
+void TVellox1::ShowTrayAvailability() {
+  const bool Available = CurrentNotifyIconShell().Available();
+  SpeedButton4->setEnabled(Available);
+  // The tool tip only: the button keeps its name for screen readers.
+  SpeedButton4->setToolTip(Available ? QStringLiteral("最小化")
+                                     : QStringLiteral("最小化: 通知領域がないため、隠すことができません"));
 }
 
 void TVellox1::Minimize(QObject*) {
@@ -129,19 +137,50 @@ void TVellox1::Minimize(QObject*) {
 void TVellox1::CalcSuccess(QObject*) {
   const std::string Separator = QLocale().decimalPoint().toStdString();
   const QString Text = QString::fromStdString(FloatToStr(ExprCompo1.Value(), Separator));
-  Edit2->setText(Text);
-  Edit2->setCursorPosition(0);
-  Edit2->setToolTip(Text);
-  Edit2->setEnabled(true);
-  SetFieldColour(Edit2, WindowBackground());
+  QStringList Unassigned;
+  ExprCompo1.ForEachUnassignedRead(
+      [&Unassigned](std::string_view Name) { Unassigned << QString::fromStdString(Cp932ToUtf8(Name)); });
+  Result->ShowResult(Text, Unassigned);
 }
 
-void TVellox1::CalcError(QObject*) { Application::Beep(); }
+void TVellox1::CalcError(QObject*) {
+  const TParseErrorText Text =
+      DescribeParseError(ExprCompo1.Error(), ExprCompo1.Expression, ExprCompo1.ErrorPosition());
+  Result->ShowMessage(Text.Message, Text.Detail);
+  Edit1->setCursorPosition(Text.Caret);
+  Application::Beep();
+}
+
+void TVellox1::RecallOlder(QObject*) { Recall(History.Older(Edit1->text())); }
+
+void TVellox1::RecallNewer(QObject*) { Recall(History.Newer(Edit1->text())); }
+
+void TVellox1::Recall(const std::optional<QString>& Line) {
+  if (!Line) {
+    Application::Beep();
+    return;
+  }
+  Edit1->selectAll();
+  Edit1->insert(*Line);
+}
+
+void TVellox1::InsertAnswer(QObject*) {
+  const std::optional<QString> Answer = Result->LastAnswer();
+  // After a failure there is no answer; nor room for one in a full field.
+  if (!Answer || !FitsAtCaret(*Answer)) {
+    Application::Beep();
+    return;
+  }
+  Edit1->insert(*Answer);
+}
+
+bool TVellox1::FitsAtCaret(const QString& Text) const {
+  return Edit1->text().size() - Edit1->selectedText().size() + Text.size() <= kExpressionLimit;
+}
 
 void TVellox1::PasteExpression(const QString& Pasted) {
   const PastedLine Line = FirstPastedLine(Pasted);
-  const qsizetype Length = Edit1->text().size() - Edit1->selectedText().size() + Line.Text.size();
-  if (Length > kExpressionLimit) {
+  if (!FitsAtCaret(Line.Text)) {
     throw Exception(QStringLiteral("貼り付ける文字列が長すぎます。式は %1 文字までです。")
                         .arg(kExpressionLimit)
                         .toStdString());

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 #include "expr_compo.h"
+#include "expression_history.h"
 #include "qt/monitors.h"
 #include "strip_placement.h"
 
@@ -12,6 +16,7 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class TInputLock;
+class TResultField;
 class TSpeedButton;
 class TTrayIcon;
 
@@ -35,7 +40,7 @@ public:
 
   // Components, in declaration order.
   QLineEdit* Edit1 = nullptr;  // the expression
-  QLineEdit* Edit2 = nullptr;  // the last successful result
+  QLineEdit* Edit2 = nullptr;  // the result, or why there is none
   TExprCompo ExprCompo1;
   QFrame* Panel1 = nullptr;
   TSpeedButton* SpeedButton1 = nullptr;  // "E&XIT"
@@ -68,8 +73,15 @@ public:
   void PadOpen(QObject* Sender);
   void Align1Click(QObject* Sender);
   void Align2Click(QObject* Sender);
-  // A parse failure has no message box: the bell tells of it.
+  // A parse failure has no message box: the result field says what, the caret shows where, and
+  // the bell rings.
   void CalcError(QObject* Sender);
+  // Up and Down in Edit1: the expressions evaluated in this run, and back to the line typed.
+  void RecallOlder(QObject* Sender);
+  void RecallNewer(QObject* Sender);
+  // The answer key (kAnswerKey): the last result's text at the caret in Edit1.
+  void InsertAnswer(QObject* Sender);
+  static constexpr QKeyCombination kAnswerKey{Qt::ControlModifier, Qt::Key_L};
   // Text pasted or dropped into Edit1: its first line, if the expression stays within its limit.
   void PasteExpression(const QString& Pasted);
 
@@ -77,6 +89,14 @@ public:
   // their own enabled flags and look.
   bool FormEnabled() const;
   void SetFormEnabled(bool Enabled);
+
+  // The result that stands beside the expression as it is now: empty after a failure or a clear,
+  // and once the expression was edited. What the keypad shows as its answer.
+  QString ShownResult() const;
+
+  // "▼" as the notification area is there or not: without one the strip cannot be hidden, and
+  // the button is greyed with a tool tip that says why. Run when the area comes or goes.
+  void ShowTrayAvailability();
 
   // Makes the window that takes the user's keys the active one, when the strip is shown: the
   // keypad while it holds the strip locked, else the strip with the focus in Edit1.
@@ -91,6 +111,8 @@ protected:
 
 private:
   TInputLock* Lock = nullptr;
+  TResultField* Result = nullptr;  // what Edit2 shows
+  TExpressionHistory History;
   TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose
   std::optional<TMonitor> DockedOn;  // the monitor the strip lies on, none before one was on
   QRect Docked;                      // where, in device pixels
@@ -101,8 +123,10 @@ private:
   void CreateComponents();
   void DescribeForm();
   void BindHandlers();
-  // The result field's look with no result: empty, disabled and silver.
-  void ShowNoResult();
+  // Puts a recalled line in Edit1, as an edit that can be undone; the bell when there is none.
+  void Recall(const std::optional<QString>& Line);
+  // Whether Edit1 stays within its limit with Text in place of its selection.
+  bool FitsAtCaret(const QString& Text) const;
   // Docks the strip at its edge of the primary monitor as the monitors and the other panels are
   // now, and reserves its band while shown; with no monitor on, it stays where it is until one
   // comes.

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "calc_exception.h"
+#include "parse_error.h"
 #include "runtime/extended.h"
 
 // The component through which a window evaluates expressions. The host sets Expression, calls
@@ -37,8 +40,20 @@ public:
   bool Valid() const { return FValid; }
   bool Assignment() const { return FAssignment; }
 
+  // After a parse failure: why, and the byte offset in Expression of the token where the parser
+  // stopped (Expression's length when it ended too soon). peNone and 0 after a success.
+  TParseError Error() const { return FError; }
+  size_t ErrorPosition() const { return FErrorPosition; }
+
+  // After a success: calls Visit with the name of each variable the evaluation read while no
+  // assignment had yet given it a value, in the order first read, each name as first spelled.
+  // Meant for the event handlers: the next evaluation, by any component, makes a new list.
+  void ForEachUnassignedRead(const std::function<void(std::string_view Name)>& Visit) const;
+
 private:
   Extended FValue = 0;
   bool FValid = false;
   bool FAssignment = false;
+  TParseError FError = peNone;
+  size_t FErrorPosition = 0;
 };

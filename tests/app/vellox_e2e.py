@@ -147,9 +147,46 @@ class StripTest(VelloxTest):
         self.assertEqual(self.app.text(EXPRESSION), "1+2")
         self.assertIn("enabled", self.app.control("text", RESULT)["states"])
         self.type_expression("1+")
-        self.wait_text(RESULT, "")
+        self.wait_text(RESULT, "構文エラー")  # said in the greyed field, no result
         self.assertNotIn("enabled", self.app.control("text", RESULT)["states"])
         self.assertEqual(self.app.text(EXPRESSION), "1+")
+
+    def test_a_tax_sum_with_the_history_and_the_answer_key(self):
+        self.start()
+        self.type_expression("total = 40 + 4.19")
+        self.wait_text(RESULT, "44.19")
+        self.type_expression("totl * 1.19")  # a typo: computed with 0, and said so
+        self.wait_text(RESULT, "0")
+        self.assertIn("未定義の変数 totl を 0 として計算しました", self.app.control("text", RESULT)["description"])
+        self.run_x("xdotool", "key", "Up")  # the one before the expression just evaluated
+        self.wait_text(EXPRESSION, "total = 40 + 4.19")
+        self.run_x("xdotool", "key", "Return")
+        self.wait_text(RESULT, "44.19")
+        self.assertEqual(self.app.control("text", RESULT)["description"].count("未定義"), 0)
+        self.run_x("xdotool", "key", "ctrl+a", "ctrl+l")  # the answer in place of the expression
+        self.wait_text(EXPRESSION, "44.19")
+        self.run_x("xdotool", "type", "--delay", "20", "*1.19")
+        self.run_x("xdotool", "key", "Return")
+        self.wait_text(RESULT, "52.5861")
+        for key, line in (("Up", "total = 40 + 4.19"), ("Up", "totl * 1.19"), ("Down", "total = 40 + 4.19"),
+                          ("Down", "44.19*1.19")):
+            self.run_x("xdotool", "key", key)
+            self.wait_text(EXPRESSION, line)
+        # Edited, the expression no longer has the value beside it: kept to read and copy, in
+        # the no-result look, and read-only as ever.
+        self.run_x("xdotool", "type", "--delay", "20", "+1")
+        self.wait_text(EXPRESSION, "44.19*1.19+1")
+        result = self.app.control("text", RESULT)
+        self.assertEqual(result["text"], "52.5861")
+        self.assertIn("式が変わりました", result["description"])
+        self.assertIn("read only", result["states"])
+        # A syntax error says what in the result field, and where with the caret.
+        self.type_expression("(1+2")
+        self.wait_text(RESULT, "構文エラー")
+        self.assertEqual(self.app.control("text", EXPRESSION)["caret"], 4)
+        self.run_x("xdotool", "key", "ctrl+a", "ctrl+l")  # no answer after a failure
+        time.sleep(0.3)
+        self.assertEqual(self.app.text(EXPRESSION), "(1+2")
 
     def test_every_character_of_a_result_lies_inside_its_field(self):
         self.start()
@@ -314,11 +351,15 @@ class WithoutNotificationAreaTest(VelloxTest):
         self.start("/N")
         time.sleep(1)
         self.assertTrue(self.strip_window())  # /N could not hide it
-        self.app.press("push button", "最小化")
+        button = self.app.control("push button", "最小化")
+        self.assertNotIn("enabled", button["states"])  # "▼" greyed, and a click does nothing
+        x, y, w, h = button["extents"]
+        self.run_x("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1")
         time.sleep(0.5)
         self.assertTrue(self.strip_window())
         self.desktop.start_panel()
         wait_for(self.tray_icon, what="the icon once the panel runs")
+        wait_for(lambda: "enabled" in self.app.control("push button", "最小化")["states"], what="\"▼\" enabled")
         self.app.press("push button", "最小化")
         wait_for(lambda: not self.strip_window(), what="the strip to hide")
         self.click_tray(1)
@@ -665,7 +706,7 @@ class KeypadTest(VelloxTest):
         self.wait_text(KEYPAD, "3")
         self.press_keys(["×", "＝"])  # "4512+3*" does not parse: no answer anywhere
         self.wait_text(KEYPAD, "")
-        self.wait_text(RESULT, "")
+        self.wait_text(RESULT, "構文エラー")
 
     def test_state_is_kept_across_close_and_reopen(self):
         self.start("/P")

@@ -1,8 +1,9 @@
 """Run by accessibility.py with /usr/bin/python3 on the desktop's session bus, once per query, so
 that every answer comes from a fresh connection to the accessibility bus.
 
-  atspi_dump.py APP              prints the application's tree as JSON lines: role, name, states,
-                                 extents, and for text its characters' boxes
+  atspi_dump.py APP              prints the application's tree as JSON lines: role, name,
+                                 description, states, extents, and for text the caret's offset
+                                 and its characters' boxes
   atspi_dump.py APP ROLE NAME    performs the first action of that control ("Press")
 """
 
@@ -34,7 +35,7 @@ def main():
                 return 0
         return 4
     for node in walk(app):
-        entry = {"role": node.getRoleName(), "name": node.name,
+        entry = {"role": node.getRoleName(), "name": node.name, "description": node.description,
                  "states": [pyatspi.stateToString(s) for s in node.getState().getStates()]}
         try:
             entry["extents"] = list(node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
@@ -43,6 +44,7 @@ def main():
         try:
             text = node.queryText()
             entry["text"] = text.getText(0, -1)
+            entry["caret"] = text.caretOffset
             if len(entry["text"]) <= MAX_CHARACTER_BOXES:
                 entry["characters"] = [list(text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS))
                                        for offset in range(len(entry["text"]))]

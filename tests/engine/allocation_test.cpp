@@ -52,8 +52,11 @@ TEST_F(AllocationTest, AParseOfKnownNamesAllocatesNothing) {
       {"functions", "SIN(1)+COS(2)+POWER(2, 0.5)+SQRT(LN(10))", true},
       {"assignment", "x = 2 ** 10", true},
       {"variables", "y = x / 3 + X", true},
+      {"variables never assigned, listed as read", "totl * 1.19 + pi - totl", true},
+      {"a variable read by its own assignment", "n = n + 1", true},
       {"long input across the 2048-byte chunk", LongSum(), true},
       {"syntax error", "1 + * 2", false},
+      {"syntax error at the end", "(1 + 2", false},
   };
   // Warm-up: creates x and y, and lets the C library set up standard output.
   for (const auto& Case : Cases) {

@@ -64,10 +64,11 @@ TEST_F(CalPadTest, BuildsAnExpressionAndEvaluatesItInTheStrip) {
   Press("-4=");
   EXPECT_EQ(StripExpression(), "-4");
   EXPECT_EQ(Field(), "-4");
-  Press("*2=");  // "*2" does not parse: no result, here or in the strip
+  Press("*2=");  // "*2" does not parse: no result, here or in the strip, where the field says why
   EXPECT_EQ(StripExpression(), "*2");
   EXPECT_EQ(Field(), "");
-  EXPECT_EQ(Strip->Edit2->text(), "");
+  EXPECT_EQ(Strip->Edit2->text(), "構文エラー");
+  EXPECT_FALSE(Strip->Edit2->isEnabled());
   EXPECT_EQ(Bells, 1);
 }
 

@@ -15,6 +15,7 @@
 #include "qt/application.h"
 #include "runtime/exceptions.h"
 #include "speed_button.h"
+#include "strip_return.h"
 #include "tray_icon.h"
 #include "ui_fixture.h"
 #include "ui_palette.h"
@@ -130,13 +131,21 @@ TEST_F(StripTest, SwitchesChooseTheDockAndTheFirstPaint) {
 TEST_F(StripTest, WithoutANotificationAreaTheStripCannotBeHidden) {
   Shell.TrayAvailable = false;
   Start({"/N"});
+  RestoreStripWhenTrayGoes(Shell, *Strip);
   EXPECT_TRUE(Strip->isVisible());
+  // "▼" is greyed and says why.
+  EXPECT_FALSE(Strip->SpeedButton4->isEnabled());
+  EXPECT_TRUE(Strip->SpeedButton4->toolTip().contains("通知領域がない")) << Strip->SpeedButton4->toolTip().toStdString();
+  EXPECT_EQ(Strip->SpeedButton4->accessibleName(), "最小化");
   Strip->SpeedButton4->click();
   Strip->Mini1->trigger();
   EXPECT_TRUE(Strip->isVisible());
   EXPECT_EQ(MenuStates(), "-+" "-+o");
 
   Shell.TrayAvailable = true;  // a panel appeared
+  Shell.AvailabilityChanged();
+  EXPECT_TRUE(Strip->SpeedButton4->isEnabled());
+  EXPECT_EQ(Strip->SpeedButton4->toolTip(), "最小化");
   Strip->SpeedButton4->click();
   EXPECT_FALSE(Strip->isVisible());
   EXPECT_EQ(MenuStates(), "+-" "-+o");
@@ -178,7 +187,7 @@ TEST_F(StripTest, EveryResultIsShownWhole) {
     Enter();
     ASSERT_EQ(Strip->Edit2->text(), C.Result);
     EXPECT_TRUE(ShowsWholeText(Strip->Edit2)) << C.Result;
-    EXPECT_EQ(Strip->Edit2->toolTip(), C.Result);
+    EXPECT_EQ(Strip->Edit2->toolTip().section('\n', 0, 0), C.Result);  // and whole in its tool tip
   }
   // A double click selects the whole number, not the word between its point and its exponent.
   QTest::mouseDClick(Strip->Edit2, Qt::LeftButton, {}, Strip->Edit2->rect().center());
@@ -189,16 +198,17 @@ TEST_F(StripTest, AFailureLeavesNoResultStanding) {
   Start();
   const struct {
     const char* Expression;
+    const char* Shown;   // in the result field, greyed
     const char* Report;  // empty: no message box
     int Bells;
   } Cases[] = {
-      {"1 +", "", 1},  // a syntax error has only the bell
-      {"1/0", "0 で割ることはできません。式を直してください。", 0},
-      {"SQRT(-1)", "この計算はできません（負の数の平方根や対数、0 ÷ 0 など）。式を直してください。", 0},
-      {"2 € 3", "「€」(U+20AC) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
-      {"1〜2", "「〜」(U+301C) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
-      {"𠮷田", "「𠮷」(U+20BB7) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
-      {"SQR(1.0E3000)", "値が大きすぎます（扱えるのは 1.18973149535723E4932 まで）。式を直してください。", 0},
+      {"1 +", "構文エラー", "", 1},  // a syntax error is said in the field, with the bell
+      {"1/0", "", "0 で割ることはできません。式を直してください。", 0},
+      {"SQRT(-1)", "", "この計算はできません（負の数の平方根や対数、0 ÷ 0 など）。式を直してください。", 0},
+      {"2 € 3", "", "「€」(U+20AC) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"1〜2", "", "「〜」(U+301C) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"𠮷田", "", "「𠮷」(U+20BB7) は式に使えない文字です（Shift-JIS にありません）。消すか、ほかの文字に書き換えてください。", 0},
+      {"SQR(1.0E3000)", "", "値が大きすぎます（扱えるのは 1.18973149535723E4932 まで）。式を直してください。", 0},
   };
   for (const auto& C : Cases) {
     Type("6*7");
@@ -208,7 +218,8 @@ TEST_F(StripTest, AFailureLeavesNoResultStanding) {
     Bells = 0;
     Strip->Edit1->setText(QString::fromUtf8(C.Expression));
     Enter();
-    EXPECT_EQ(Strip->Edit2->text(), "") << C.Expression;
+    EXPECT_EQ(Strip->Edit2->text(), QString::fromUtf8(C.Shown)) << C.Expression;
+    EXPECT_EQ(Strip->ShownResult(), "") << C.Expression;
     EXPECT_FALSE(Strip->Edit2->isEnabled()) << C.Expression;
     EXPECT_EQ(ResultColour(), kClSilver) << C.Expression;
     EXPECT_EQ(Reported, *C.Report ? QStringList{QString::fromUtf8(C.Report)} : QStringList{}) << C.Expression;

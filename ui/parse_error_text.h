@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+
+#include "parse_error.h"
+
+// What the strip says about an expression the parser rejected: a short message for the result
+// field, a longer one for its tool tip, and the character index in the expression where the
+// parser stopped, for the caret.
+struct TParseErrorText {
+  QString Message;
+  QString Detail;
+  int Caret = 0;
+};
+
+// Expression is the text as the engine read it (Shift-JIS), Position the byte offset where the
+// parser stopped.
+TParseErrorText DescribeParseError(TParseError Error, const std::string& Expression, size_t Position);
