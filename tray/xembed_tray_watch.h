@@ -15,8 +15,10 @@ public:
   explicit TXEmbedTrayWatch(QObject* Parent);
   ~TXEmbedTrayWatch() override;
 
-  // Whether a tray owns the selection now (asked of the X server, not remembered).
-  bool Running() const;
+  // The tray's manager window, the selection's owner now (asked of the X server, not
+  // remembered); XCB_WINDOW_NONE without a tray.
+  xcb_window_t Manager() const;
+  bool Running() const { return Manager() != XCB_WINDOW_NONE; }
 
   bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
 
