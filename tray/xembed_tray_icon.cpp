@@ -35,16 +35,8 @@ void RequestDock(xcb_connection_t* C, xcb_window_t Manager, xcb_window_t Icon) {
   const uint32_t Info[] = {kXEmbedVersion, kXEmbedMapped};
   const xcb_atom_t XEmbedInfo = XcbAtom(C, "_XEMBED_INFO");
   xcb_change_property(C, XCB_PROP_MODE_REPLACE, Icon, XEmbedInfo, XEmbedInfo, 32, 2, Info);
-  xcb_client_message_event_t Message{};
-  Message.response_type = XCB_CLIENT_MESSAGE;
-  Message.format = 32;
-  Message.window = Manager;
-  Message.type = XcbAtom(C, "_NET_SYSTEM_TRAY_OPCODE");
-  Message.data.data32[0] = XCB_CURRENT_TIME;
-  Message.data.data32[1] = kSystemTrayRequestDock;
-  Message.data.data32[2] = Icon;
-  xcb_send_event(C, 0, Manager, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&Message));
-  xcb_flush(C);
+  XcbSendClientMessage(C, Manager, XCB_EVENT_MASK_NO_EVENT, Manager, XcbAtom(C, "_NET_SYSTEM_TRAY_OPCODE"),
+                       {XCB_CURRENT_TIME, kSystemTrayRequestDock, Icon, 0, 0});
 }
 
 }  // namespace

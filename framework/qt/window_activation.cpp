@@ -13,17 +13,9 @@ xcb_timestamp_t LastUserTime = XCB_CURRENT_TIME;
 constexpr uint32_t kSourcePager = 2;  // the request comes from the user, through a pager
 
 void RequestActivation(xcb_connection_t* C, xcb_window_t Window) {
-  xcb_client_message_event_t Message{};
-  Message.response_type = XCB_CLIENT_MESSAGE;
-  Message.format = 32;
-  Message.window = Window;
-  Message.type = XcbAtom(C, "_NET_ACTIVE_WINDOW");
-  Message.data.data32[0] = kSourcePager;
-  Message.data.data32[1] = LastUserTime;
-  Message.data.data32[2] = XCB_NONE;  // the requester's own active window: none of ours counts
-  xcb_send_event(C, 0, XcbRootWindow(C), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                 reinterpret_cast<const char*>(&Message));
-  xcb_flush(C);
+  // The third value is the requester's own active window: none of ours counts.
+  XcbSendClientMessage(C, XcbRootWindow(C), kXcbToWindowManager, Window, XcbAtom(C, "_NET_ACTIVE_WINDOW"),
+                       {kSourcePager, LastUserTime, XCB_NONE, 0, 0});
 }
 
 }  // namespace

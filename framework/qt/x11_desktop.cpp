@@ -13,20 +13,8 @@ void SetSkipTaskbar(QWidget* Window) {
   // Before mapping: the state the window manager reads at map time (Qt keeps atoms it does not
   // manage itself when it writes the property).
   xcb_change_property(C, XCB_PROP_MODE_APPEND, Id, State, XCB_ATOM_ATOM, 32, 2, Skip);
-  // Once mapped: the request to the window manager.
-  xcb_client_message_event_t Message{};
-  Message.response_type = XCB_CLIENT_MESSAGE;
-  Message.format = 32;
-  Message.window = Id;
-  Message.type = State;
-  Message.data.data32[0] = 1;  // add
-  Message.data.data32[1] = Skip[0];
-  Message.data.data32[2] = Skip[1];
-  Message.data.data32[3] = 1;  // from an application
-  xcb_send_event(C, 0, XcbRootWindow(C),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                 reinterpret_cast<const char*>(&Message));
-  xcb_flush(C);
+  // Once mapped: the request to the window manager to add (1) both states, from an application (1).
+  XcbSendClientMessage(C, XcbRootWindow(C), kXcbToWindowManager, Id, State, {1, Skip[0], Skip[1], 1, 0});
 }
 
 bool XDisplayReachable() {

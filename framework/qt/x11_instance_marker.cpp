@@ -38,13 +38,7 @@ TX11InstanceMarker::TClaim TX11InstanceMarker::Claim() {
     xcb_destroy_window(C, Window);
     // With no event mask the message goes to the client that made the owner window: the copy
     // that holds the marker.
-    xcb_client_message_event_t Message{};
-    Message.response_type = XCB_CLIENT_MESSAGE;
-    Message.format = 32;
-    Message.window = Holder;
-    Message.type = ShowRequest;
-    xcb_send_event(C, 0, Holder, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&Message));
-    xcb_flush(C);
+    XcbSendClientMessage(C, Holder, XCB_EVENT_MASK_NO_EVENT, Holder, ShowRequest, {});
     return TClaim::HeldElsewhere;
   }
   Owner = Window;

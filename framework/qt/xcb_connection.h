@@ -4,6 +4,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 
@@ -22,3 +23,12 @@ using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // The root window of the connection's first screen.
 xcb_window_t XcbRootWindow(xcb_connection_t* C);
+
+// Sends a client message of Type with five 32-bit values about Window to Destination, and flushes.
+// Mask names the events it is sent for (to whoever selected them on Destination); with none it
+// goes to the client that made Destination.
+void XcbSendClientMessage(xcb_connection_t* C, xcb_window_t Destination, uint32_t Mask, xcb_window_t Window,
+                          xcb_atom_t Type, const std::array<uint32_t, 5>& Data);
+
+// The event mask of a request to the window manager, sent to the root window.
+constexpr uint32_t kXcbToWindowManager = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
