@@ -1,5 +1,6 @@
 #include "qt_notify_icon_shell.h"
 
+#include <QDBusConnection>
 #include <QTimer>
 
 #include <cstring>
@@ -77,8 +78,22 @@ void QtNotifyIconShell::Watch() const {
 
 QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() const {
   Watch();
-  if (Hosts->HostOnThisDisplay()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, Bus->Connections()};
-  return {TKind::XEmbed, Tray->Manager(), 0};
+  if (Hosts->HostOnThisDisplay() && QtTakesBus()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
+  return {TKind::XEmbed, Tray->Manager(), Tray->Changes(), 0};
+}
+
+bool QtNotifyIconShell::QtTakesBus() const {
+  // Undecided, Qt asks its own session-bus connection whether a host is registered (the caller
+  // knows one is); that connection stays dead once the bus went away.
+  return QtOnBus.value_or(QDBusConnection::sessionBus().isConnected());
+}
+
+void QtNotifyIconShell::SettleQtChoice() {
+  // While some host is on the bus, Qt decides for the bus: an icon can then still go on the bus
+  // for a host that comes to this display later, after a restart of the bus too.
+  if (QtOnBus || !Hosts->SomeHostRegistered()) return;
+  QtOnBus = QDBusConnection::sessionBus().isConnected();
+  QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 bool QtNotifyIconShell::Available() const {
@@ -148,13 +163,8 @@ void QtNotifyIconShell::ShowLater(const Key& Id) {
 void QtNotifyIconShell::Show(const Key& Id) {
   const auto Found = Icons.find(Id);
   if (Found == Icons.end() || !std::holds_alternative<std::monostate>(Found->second.Icon)) return;
-  if (!Placed) {
-    Placed = WhereNow();
-    // Qt asks its own session-bus connection, which stays dead once the bus went away, so while
-    // some host is on the bus Qt is made to decide now: an icon can then still go on the bus
-    // for a host that comes to this display later, after a restart of the bus too.
-    if (Hosts->SomeHostRegistered()) QSystemTrayIcon::isSystemTrayAvailable();
-  }
+  if (!Placed) Placed = WhereNow();
+  SettleQtChoice();
   Entry& Shown = Found->second;
   if (Placed->Kind == TKind::StatusNotifier) {
     auto Icon = std::make_unique<QSystemTrayIcon>();

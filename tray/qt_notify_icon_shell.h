@@ -35,6 +35,8 @@ class TXEmbedTrayWatch;
 // its menu itself on the right click). QSystemTrayIcon decides once per process, at its first
 // question, from the session bus alone (StatusNotifierItems while any host is registered there):
 // it is asked only while some host is, and its icons are made only for a host of this display.
+// Asked through Qt's own session-bus connection after the bus went away, it could only decide
+// for XEmbed; the icons then stay with this display's XEmbed tray.
 // The icons are made anew whenever the notification area they belong in changes: the kind, the
 // tray, or the session bus after it restarted (Qt's icons cannot follow a bus that went away).
 class QtNotifyIconShell : public QObject, public NotifyIconShell {
@@ -59,11 +61,14 @@ private:
   struct Placement {
     TKind Kind = TKind::XEmbed;
     xcb_window_t Tray = XCB_WINDOW_NONE;  // the XEmbed tray's manager window
+    int TrayChanges = 0;                  // the tray's changes of owner, by their count
     int Bus = 0;                          // the session bus's connection, by its number
     bool operator==(const Placement&) const = default;
   };
   std::optional<Placement> Placed;
   bool ReconsiderPending = false;
+  // QSystemTrayIcon's choice once it made it: StatusNotifierItems (true) or XEmbed.
+  std::optional<bool> QtOnBus;
 
   // Made at the first question: the session bus, its hosts, and the display's tray.
   mutable TSessionBusLink* Bus = nullptr;
@@ -72,6 +77,10 @@ private:
 
   void Watch() const;
   Placement WhereNow() const;
+  // Whether QSystemTrayIcon makes StatusNotifierItems, as it decided or would decide now.
+  bool QtTakesBus() const;
+  // Has QSystemTrayIcon decide now if it is still undecided and some host is on the bus.
+  void SettleQtChoice();
   // After a change of the desktop: the icons move where they belong now.
   void Reconsider();
   void ShowLater(const Key& Id);

@@ -87,6 +87,13 @@ void TXEmbedTrayIcon::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
 }
 
+void TXEmbedTrayIcon::moveEvent(QMoveEvent* Event) {
+  // Taken into the panel, or moved along it: another piece of the panel lies behind it.
+  Background = QPixmap();
+  update();
+  QWidget::moveEvent(Event);
+}
+
 void TXEmbedTrayIcon::mousePressEvent(QMouseEvent* Event) {
   switch (Event->button()) {
     case Qt::LeftButton: emit activated(QSystemTrayIcon::Trigger); break;

@@ -32,13 +32,14 @@ signals:
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void moveEvent(QMoveEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
 
 private:
   QIcon Image;
   // Without a visual with alpha the window takes its parent's background, which is read back
-  // once per size to paint the image over.
+  // once per size and place to paint the image over.
   bool Translucent = false;
   QPixmap Background;
 };

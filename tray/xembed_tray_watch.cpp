@@ -68,6 +68,7 @@ bool TXEmbedTrayWatch::nativeEventFilter(const QByteArray& EventType, void* Mess
   const auto* Notify = static_cast<const xcb_xfixes_selection_notify_event_t*>(Message);
   // Qt watches other selections (the clipboard) through XFixes too: those are left to it.
   if (Notify->selection != Selection) return false;
+  ++Reported;
   QMetaObject::invokeMethod(this, &TXEmbedTrayWatch::Changed, Qt::QueuedConnection);
   return false;
 }

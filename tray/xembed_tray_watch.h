@@ -19,6 +19,9 @@ public:
   // remembered); XCB_WINDOW_NONE without a tray.
   xcb_window_t Manager() const;
   bool Running() const { return Manager() != XCB_WINDOW_NONE; }
+  // How many changes of the owner were reported so far. A tray that takes the selection anew,
+  // with the same window too, has let go of the icons it held.
+  int Changes() const { return Reported; }
 
   bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
 
@@ -28,4 +31,5 @@ signals:
 private:
   xcb_atom_t Selection = XCB_ATOM_NONE;
   uint8_t SelectionNotify = 0;  // the event code of XFixes' selection notification; 0 without XFixes
+  int Reported = 0;
 };
