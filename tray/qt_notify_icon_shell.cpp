@@ -78,7 +78,10 @@ void QtNotifyIconShell::Watch() const {
 
 QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() const {
   Watch();
-  if (Hosts->HostOnThisDisplay() && QtTakesBus()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
+  const std::optional<bool> HostHere = Hosts->HostOnThisDisplay();
+  // A watcher that does not answer moves no icon.
+  if (!HostHere && Placed) return *Placed;
+  if (HostHere.value_or(false) && QtTakesBus()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
   return {TKind::XEmbed, Tray->Manager(), Tray->Changes(), 0};
 }
 

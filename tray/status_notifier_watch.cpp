@@ -1,6 +1,7 @@
 #include "status_notifier_watch.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
@@ -17,11 +18,13 @@ const QString kHostNames[] = {QStringLiteral("org.kde.StatusNotifierHost-"),
 // A watcher that does not answer in this time counts as none.
 constexpr int kAnswerTimeoutMs = 1000;
 
-bool HostRegistered(QDBusConnection& Bus) {
+// None when the watcher did not answer in time.
+std::optional<bool> HostRegistered(QDBusConnection& Bus) {
   QDBusMessage Ask = QDBusMessage::createMethodCall(kWatcher, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                     QStringLiteral("Get"));
   Ask << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
   const QDBusMessage Answer = Bus.call(Ask, QDBus::Block, kAnswerTimeoutMs);
+  if (Answer.type() == QDBusMessage::ErrorMessage && QDBusError(Answer).type() == QDBusError::NoReply) return std::nullopt;
   if (Answer.type() != QDBusMessage::ReplyMessage || Answer.arguments().isEmpty()) return false;
   return qvariant_cast<QDBusVariant>(Answer.arguments().first()).variant().toBool();
 }
@@ -59,9 +62,11 @@ void TStatusNotifierWatch::WatchBus() {
   }
 }
 
-bool TStatusNotifierWatch::HostOnThisDisplay() const {
+std::optional<bool> TStatusNotifierWatch::HostOnThisDisplay() const {
   QDBusConnection Bus = Link.Bus();
-  if (!Bus.isConnected() || !HostRegistered(Bus)) return false;
+  if (!Bus.isConnected()) return false;
+  const std::optional<bool> Registered = HostRegistered(Bus);
+  if (!Registered || !*Registered) return Registered;
   const TSessionDisplays Here = DisplaysOfThisProcess();
   for (const QString& Host : HostServices(Bus)) {
     const QDBusReply<uint> Pid = Bus.interface()->servicePid(Host);
@@ -74,5 +79,5 @@ bool TStatusNotifierWatch::HostOnThisDisplay() const {
 
 bool TStatusNotifierWatch::SomeHostRegistered() const {
   QDBusConnection Bus = Link.Bus();
-  return Bus.isConnected() && HostRegistered(Bus);
+  return Bus.isConnected() && HostRegistered(Bus).value_or(false);
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class TSessionBusLink;
 
@@ -20,7 +21,9 @@ public:
   // shows on is read from the environment of its process, found through the bus names hosts own
   // (org.kde.StatusNotifierHost-<pid>, or the freedesktop.org form); a host under no such name
   // is taken to run in the watcher's process. A host whose display cannot be read does not count.
-  bool HostOnThisDisplay() const;
+  // None when the watcher did not answer in time (it may be waiting for this program itself, as
+  // while it reads a new item's properties).
+  std::optional<bool> HostOnThisDisplay() const;
   // Whether the watcher has some host registered, on whichever display.
   bool SomeHostRegistered() const;
 
