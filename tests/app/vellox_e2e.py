@@ -74,8 +74,10 @@ class VelloxTest(unittest.TestCase):
 
     def menu_command(self, *keys):
         """Opens the shared menu from the tray icon and types the access keys."""
+        before = xwindows.shown_top_level(self.desktop)
         self.click_tray(3)
-        time.sleep(0.3)
+        wait_for(lambda: xwindows.shown_top_level(self.desktop) - before, what="the menu")
+        time.sleep(0.3)  # the menu takes the keyboard once it is shown
         for key in keys:
             self.run_x("xdotool", "key", key)
             time.sleep(0.15)
@@ -415,6 +417,14 @@ class SessionBusTest(VelloxTest):
         desktop.run("xdotool", "mousemove", str(x - 4), str(y - 4))
         desktop.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
 
+    def hide_from_menu(self, desktop, x, y):
+        """Opens the icon's menu at (x, y) and picks 最小化(&N)."""
+        before = xwindows.shown_top_level(desktop)
+        self.click(desktop, x, y, 3)
+        wait_for(lambda: xwindows.shown_top_level(desktop) - before, what="the menu")
+        time.sleep(0.3)
+        desktop.run("xdotool", "key", "n")
+
     def test_each_programs_icon_is_on_its_own_display(self):
         here, there = self.program_on(self.desktop), self.program_on(self.other)
         icon = wait_for(lambda: xwindows.docked_icon(self.desktop, "vellox"), what="the icon in this display's tray")
@@ -425,17 +435,13 @@ class SessionBusTest(VelloxTest):
         self.assertIsNone(xwindows.docked_icon(self.other, "vellox"))
         # Each icon's menu hides its own strip, and a click on that icon brings it back.
         x, y = xwindows.center(xwindows.geometry(self.desktop, icon))
-        self.click(self.desktop, x, y, 3)
-        time.sleep(0.3)
-        self.desktop.run("xdotool", "key", "n")  # 最小化(&N)
+        self.hide_from_menu(self.desktop, x, y)
         wait_for(lambda: not self.visible_strips(self.desktop), what="this display's strip to hide")
         self.assertTrue(self.visible_strips(self.other))
         self.click(self.desktop, x, y, 1)
         wait_for(lambda: self.visible_strips(self.desktop), timeout=3, what="this display's strip back")
         x, y = self.other.status_notifier_icon()
-        self.click(self.other, x, y, 3)
-        time.sleep(0.3)
-        self.other.run("xdotool", "key", "n")
+        self.hide_from_menu(self.other, x, y)
         wait_for(lambda: not self.visible_strips(self.other), what="the other display's strip to hide")
         self.assertTrue(self.visible_strips(self.desktop))
         self.click(self.other, x, y, 1)
@@ -445,9 +451,7 @@ class SessionBusTest(VelloxTest):
         program = self.program_on(self.other)
         wait_for(lambda: [pid for _, pid in self.items(self.other)] == [program.process.pid], what="the item")
         x, y = self.other.status_notifier_icon()
-        self.click(self.other, x, y, 3)
-        time.sleep(0.3)
-        self.other.run("xdotool", "key", "n")  # 最小化(&N)
+        self.hide_from_menu(self.other, x, y)
         wait_for(lambda: not self.visible_strips(self.other), what="the strip to hide")
         # The bus ends (and its panel with it); without a notification area the strip comes back.
         self.desktop.restart_bus()
@@ -456,9 +460,7 @@ class SessionBusTest(VelloxTest):
         self.other.panel_process = self.other.start_lxqt_panel()
         wait_for(lambda: [pid for _, pid in self.items(self.other)] == [program.process.pid],
                  what="the item on the new bus")
-        self.click(self.other, x, y, 3)  # the host draws the menu it reads over the new bus
-        time.sleep(0.3)
-        self.other.run("xdotool", "key", "n")
+        self.hide_from_menu(self.other, x, y)  # the host draws the menu it reads over the new bus
         wait_for(lambda: not self.visible_strips(self.other), what="the strip to hide again")
         self.click(self.other, x, y, 1)
         wait_for(lambda: self.visible_strips(self.other), timeout=3, what="the strip back from the icon")
