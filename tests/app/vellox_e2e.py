@@ -21,6 +21,14 @@ VELLOX = sys.argv[1] if len(sys.argv) > 1 else "vellox"
 EXPRESSION, RESULT, KEYPAD = "計算式", "結果", "パッド入力"  # the fields' accessible names
 
 
+def open_menu(desktop, right_click):
+    """Opens a menu with right_click() and waits until it is shown, to take the keys."""
+    before = xwindows.shown_top_level(desktop)
+    right_click()
+    wait_for(lambda: xwindows.shown_top_level(desktop) - before, what="the menu")
+    time.sleep(0.3)  # it takes the keyboard once it is shown
+
+
 class VelloxTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -74,10 +82,7 @@ class VelloxTest(unittest.TestCase):
 
     def menu_command(self, *keys):
         """Opens the shared menu from the tray icon and types the access keys."""
-        before = xwindows.shown_top_level(self.desktop)
-        self.click_tray(3)
-        wait_for(lambda: xwindows.shown_top_level(self.desktop) - before, what="the menu")
-        time.sleep(0.3)  # the menu takes the keyboard once it is shown
+        open_menu(self.desktop, lambda: self.click_tray(3))
         for key in keys:
             self.run_x("xdotool", "key", key)
             time.sleep(0.15)
@@ -419,10 +424,7 @@ class SessionBusTest(VelloxTest):
 
     def hide_from_menu(self, desktop, x, y):
         """Opens the icon's menu at (x, y) and picks 最小化(&N)."""
-        before = xwindows.shown_top_level(desktop)
-        self.click(desktop, x, y, 3)
-        wait_for(lambda: xwindows.shown_top_level(desktop) - before, what="the menu")
-        time.sleep(0.3)
+        open_menu(desktop, lambda: self.click(desktop, x, y, 3))
         desktop.run("xdotool", "key", "n")
 
     def test_each_programs_icon_is_on_its_own_display(self):
@@ -615,6 +617,7 @@ class TerminalHoldsTheKeys(VelloxTest):
 
 
 class FocusTest(TerminalHoldsTheKeys):
+    """On openbox, a window manager that follows the EWMH."""
 
     def test_a_restored_strip_takes_the_keys(self):
         self.start()
