@@ -1,10 +1,11 @@
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 #include "engine_unit.h"
 #include "evaluator.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -20,24 +21,25 @@ constexpr std::string_view kUsage =
     "SQRT ARCSIN ARCCOS ARCTAN LOG10 of one argument and POWER of two. Names ignore letter case.\n"
     "\n"
     "A syntax error prints \"syntax error\"; a fault such as a division by zero is reported on\n"
-    "standard error. Exit status: 0 when every expression was evaluated, 1 otherwise.\n";
+    "standard error, and so is standard input that cannot be read or standard output that cannot\n"
+    "be written. Exit status: 0 when every expression was evaluated, 1 otherwise.\n";
 
-// Evaluates each line of standard input; LF or CRLF ends a line and is not part of it.
+// Evaluates one expression; ends the run when its output could not be written.
+bool EvaluateChecked(Evaluator& Calc, std::string_view Expression) {
+  errno = 0;
+  const bool Evaluated = Calc.Evaluate(Expression);
+  CheckStandardOutput();
+  return Evaluated;
+}
+
+// Evaluates each line of standard input; false when a line did not evaluate or standard input
+// could not be read to its end.
 bool EvaluateStandardInput(Evaluator& Calc) {
   bool AllEvaluated = true;
-  char* Line = nullptr;
-  size_t Capacity = 0;
-  ssize_t Length;
-  while ((Length = getline(&Line, &Capacity, stdin)) >= 0) {
-    std::string_view Text(Line, static_cast<size_t>(Length));
-    if (!Text.empty() && Text.back() == '\n') {
-      Text.remove_suffix(1);
-      if (!Text.empty() && Text.back() == '\r') Text.remove_suffix(1);
-    }
-    AllEvaluated &= Calc.Evaluate(Text);
-  }
-  std::free(Line);
-  return AllEvaluated;
+  const bool ReadToEnd =
+      ReadStandardInputLines([&](std::string_view Line) { AllEvaluated &= EvaluateChecked(Calc, Line); });
+  CheckStandardOutput();
+  return ReadToEnd && AllEvaluated;
 }
 
 // The command line: the options --help and --, and the operands, each an expression or "-" for
@@ -70,14 +72,16 @@ int main(int argc, char** argv) {
   const CommandLine Line = ReadCommandLine(argc, argv);
   if (Line.Help) {
     std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+    CloseStandardOutput();
     return 0;
   }
   EngineUnit Engine;
   Evaluator Calc;
-  if (Line.Operands.empty()) return EvaluateStandardInput(Calc) ? 0 : 1;
   bool AllEvaluated = true;
+  if (Line.Operands.empty()) AllEvaluated = EvaluateStandardInput(Calc);
   for (const std::string_view Operand : Line.Operands) {
-    AllEvaluated &= Operand == "-" ? EvaluateStandardInput(Calc) : Calc.Evaluate(Operand);
+    AllEvaluated &= Operand == "-" ? EvaluateStandardInput(Calc) : EvaluateChecked(Calc, Operand);
   }
+  CloseStandardOutput();
   return AllEvaluated ? 0 : 1;
 }

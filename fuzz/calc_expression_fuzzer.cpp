@@ -3,9 +3,14 @@
 // expression there. Syntax errors, scanner limits and floating-point faults are the engine's
 // ordinary answers (Exception); anything else that escapes, a crash or a sanitizer report is a
 // finding.
+//
+// When the run ends it tells on standard error how many inputs reached each of the scanner's
+// limits, or that one was never reached: a replay of the seed corpus must reach them all.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "builtins.h"
@@ -15,8 +20,35 @@
 #include "symbols.h"
 #include "stdout_silencer.h"
 
+namespace {
+
+struct LimitTally {
+  const char* Message;  // as the scanner names the limit
+  size_t Inputs;        // how many inputs reached it
+};
+LimitTally ScannerLimits[] = {{"match stack overflow", 0}, {"input buffer overflow", 0}};
+
+void CountLimit(const ELexLimit& Limit) {
+  for (LimitTally& Tally : ScannerLimits) {
+    if (std::strstr(Limit.what(), Tally.Message) != nullptr) ++Tally.Inputs;
+  }
+}
+
+void ReportLimits() {
+  for (const LimitTally& Tally : ScannerLimits) {
+    if (Tally.Inputs == 0) {
+      std::fprintf(stderr, "scanner limit never reached: %s\n", Tally.Message);
+    } else {
+      std::fprintf(stderr, "scanner limit reached by %zu inputs: %s\n", Tally.Inputs, Tally.Message);
+    }
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   SilenceStandardOutput();
+  std::atexit(ReportLimits);
   return 0;
 }
 
@@ -34,6 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     // The same text again: now every variable it names exists, which takes other paths
     // through the symbol table.
     CalcExpression(Text.c_str(), Value, Assignment);
+  } catch (const ELexLimit& Limit) {
+    CountLimit(Limit);
   } catch (const Exception&) {
   }
   return 0;

@@ -20,8 +20,9 @@ test_packages=(
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
   clang libclang-rt-14-dev libbenchmark-dev
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
-  # utilities, and the accessibility bus with its Python bindings
-  xvfb openbox tint2 xdotool x11-utils dbus-x11 at-spi2-core python3-pyatspi
+  # utilities, a session bus (its daemon, and dbus-send to ask it) and the accessibility bus with
+  # its Python bindings
+  xvfb openbox tint2 xdotool x11-utils dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   # xrandr changes modes, outputs and monitors of the test's X server
   x11-xserver-utils
   # xclip puts text in the X selections, as another program's copy would; xterm is another

@@ -62,7 +62,7 @@ public:
   std::function<void()> AvailabilityChanged;
 };
 
-// The shell every tray icon talks to: the one set last, or the desktop's (over QSystemTrayIcon),
+// The shell every tray icon talks to: the one set last, or the desktop's (QtNotifyIconShell),
 // created on first use.
 NotifyIconShell& CurrentNotifyIconShell();
 void SetNotifyIconShell(NotifyIconShell* Shell);

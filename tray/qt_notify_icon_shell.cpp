@@ -1,11 +1,13 @@
 #include "qt_notify_icon_shell.h"
 
+#include <QDBusConnection>
 #include <QTimer>
 
 #include <cstring>
 
 #include "qt/icon.h"
 #include "runtime/cp932.h"
+#include "session_bus_link.h"
 #include "status_notifier_watch.h"
 #include "xembed_tray_watch.h"
 
@@ -22,41 +24,100 @@ std::pair<intptr_t, intptr_t> MouseMessages(QSystemTrayIcon::ActivationReason Re
   }
 }
 
+// Sends an icon's activations to the record's window as callback messages.
+template <class Icon>
+void ForwardActivations(Icon& Shown, QObject* Context, const NOTIFYICONDATAA& Data) {
+  const HWND Window = Data.hWnd;
+  const uint32_t Identifier = Data.uID;
+  const uint32_t Callback = Data.uCallbackMessage;
+  QObject::connect(&Shown, &Icon::activated, Context,
+                   [Window, Identifier, Callback](QSystemTrayIcon::ActivationReason Reason) {
+                     const auto [First, Second] = MouseMessages(Reason);
+                     if (First == 0) return;
+                     PostMessage(Window, Callback, Identifier, First);
+                     PostMessage(Window, Callback, Identifier, Second);
+                   });
+}
+
 }  // namespace
 
-void QtNotifyIconShell::Apply(QSystemTrayIcon& Icon, const NOTIFYICONDATAA& Data) {
+void QtNotifyIconShell::Apply(Entry& Shown) {
+  const NOTIFYICONDATAA& Data = Shown.Data;
+  QIcon Image;
   if (Data.uFlags & NIF_ICON) {
-    const TIcon* Image = TIcon::FromHandle(Data.hIcon);
-    Icon.setIcon(Image != nullptr ? Image->Image() : QIcon());
+    const TIcon* Handle = TIcon::FromHandle(Data.hIcon);
+    if (Handle != nullptr) Image = Handle->Image();
   }
   const size_t TipLength = strnlen(Data.szTip, sizeof Data.szTip);
   const std::string Tip = (Data.uFlags & NIF_TIP) ? std::string(Data.szTip, TipLength) : std::string();
-  Icon.setToolTip(QString::fromStdString(Cp932ToUtf8(Tip)));
+  const QString TipText = QString::fromStdString(Cp932ToUtf8(Tip));
+  if (auto* OnBus = std::get_if<std::unique_ptr<QSystemTrayIcon>>(&Shown.Icon)) {
+    if (Data.uFlags & NIF_ICON) (*OnBus)->setIcon(Image);
+    (*OnBus)->setToolTip(TipText);
+  } else if (auto* InTray = std::get_if<std::unique_ptr<TXEmbedTrayIcon>>(&Shown.Icon)) {
+    if (Data.uFlags & NIF_ICON) (*InTray)->SetImage(Image);
+    (*InTray)->setToolTip(TipText);
+  }
 }
 
-QtNotifyIconShell::TKind QtNotifyIconShell::Decide() const {
-  if (Kind != TKind::Undecided) return Kind;
-  // Qt's own choice is made at its first question and kept for the process; asked right after
-  // the shell's, so the two are made on the same state of the session bus.
-  const bool OverBus = TStatusNotifierWatch::HostRegistered();
-  QSystemTrayIcon::isSystemTrayAvailable();
-  Kind = OverBus ? TKind::StatusNotifier : TKind::XEmbed;
+void QtNotifyIconShell::Watch() const {
+  if (Bus != nullptr) return;
   auto* Self = const_cast<QtNotifyIconShell*>(this);
-  auto Changed = [Self] {
-    if (Self->AvailabilityChanged) Self->AvailabilityChanged();
+  Bus = new TSessionBusLink(Self);
+  Hosts = new TStatusNotifierWatch(*Bus, Self);
+  Tray = new TXEmbedTrayWatch(Self);
+  // A change is looked at on the next turn, once: a panel that starts may report several.
+  const auto Changed = [Self] {
+    if (Self->ReconsiderPending) return;
+    Self->ReconsiderPending = true;
+    QTimer::singleShot(0, Self, &QtNotifyIconShell::Reconsider);
   };
-  if (Kind == TKind::StatusNotifier) {
-    Hosts = new TStatusNotifierWatch(Self);
-    connect(Hosts, &TStatusNotifierWatch::Changed, Self, Changed);
-  } else {
-    Tray = new TXEmbedTrayWatch(Self);
-    connect(Tray, &TXEmbedTrayWatch::Changed, Self, Changed);
-  }
-  return Kind;
+  connect(Hosts, &TStatusNotifierWatch::Changed, Self, Changed);
+  connect(Tray, &TXEmbedTrayWatch::Changed, Self, Changed);
+}
+
+QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() const {
+  Watch();
+  const std::optional<bool> HostHere = Hosts->HostOnThisDisplay();
+  // A watcher that does not answer moves no icon.
+  if (!HostHere && Placed) return *Placed;
+  if (HostHere.value_or(false) && QtTakesBus()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
+  return {TKind::XEmbed, Tray->Manager(), Tray->Changes(), 0};
+}
+
+bool QtNotifyIconShell::QtTakesBus() const {
+  // Undecided, Qt asks its own session-bus connection whether a host is registered (the caller
+  // knows one is); that connection stays dead once the bus went away.
+  return QtOnBus.value_or(QDBusConnection::sessionBus().isConnected());
+}
+
+void QtNotifyIconShell::SettleQtChoice() {
+  // While some host is on the bus, Qt decides for the bus: an icon can then still go on the bus
+  // for a host that comes to this display later, after a restart of the bus too.
+  if (QtOnBus || !Hosts->SomeHostRegistered()) return;
+  QtOnBus = QDBusConnection::sessionBus().isConnected();
+  QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 bool QtNotifyIconShell::Available() const {
-  return Decide() == TKind::StatusNotifier ? TStatusNotifierWatch::HostRegistered() : Tray->Running();
+  const Placement Now = WhereNow();
+  return Now.Kind == TKind::StatusNotifier || Now.Tray != XCB_WINDOW_NONE;
+}
+
+void QtNotifyIconShell::Reconsider() {
+  ReconsiderPending = false;
+  if (Placed) {
+    const Placement Now = WhereNow();
+    if (Now != *Placed) {
+      Placed = Now;
+      for (auto& [Id, Shown] : Icons) {
+        if (std::holds_alternative<std::monostate>(Shown.Icon)) continue;  // still to be made
+        Shown.Icon = std::monostate();
+        ShowLater(Id);
+      }
+    }
+  }
+  if (AvailabilityChanged) AvailabilityChanged();
 }
 
 void QtNotifyIconShell::SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) {
@@ -66,8 +127,8 @@ void QtNotifyIconShell::SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Men
   Found->second.Menu = Menu;
   // Qt exports a tray icon's menu once and cannot take it back (nor be given another after the
   // first was freed), so an icon on the bus is made anew, on the next turn like the first time.
-  if (Found->second.Icon && Decide() == TKind::StatusNotifier) {
-    Found->second.Icon.reset();
+  if (std::holds_alternative<std::unique_ptr<QSystemTrayIcon>>(Found->second.Icon)) {
+    Found->second.Icon = std::monostate();
     ShowLater(Found->first);
   }
 }
@@ -78,13 +139,13 @@ bool QtNotifyIconShell::NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data
   switch (Message) {
     case NIM_ADD:
       if (Found != Icons.end()) return false;  // the icon is there already
-      Icons.emplace(Id, Entry{Data, nullptr, nullptr});
+      Icons.emplace(Id, Entry{Data, nullptr, std::monostate()});
       ShowLater(Id);
       return true;
     case NIM_MODIFY:
       if (Found == Icons.end()) return false;
       Found->second.Data = Data;
-      if (Found->second.Icon) Apply(*Found->second.Icon, Data);
+      Apply(Found->second);
       return true;
     case NIM_DELETE:
       if (Found == Icons.end()) return false;
@@ -96,31 +157,28 @@ bool QtNotifyIconShell::NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data
 }
 
 void QtNotifyIconShell::ShowLater(const Key& Id) {
-  // Qt's tray icon is made on the next turn of the event loop: making it opens the session bus
-  // and the tray's window, which need not hold up the first showing of the program's window.
-  // Until then a change only updates the record.
+  // An icon is made on the next turn of the event loop: making it asks the session bus and the
+  // display, which need not hold up the first showing of the program's window. Until then a
+  // change only updates the record.
   QTimer::singleShot(0, this, [this, Id] { Show(Id); });
 }
 
 void QtNotifyIconShell::Show(const Key& Id) {
   const auto Found = Icons.find(Id);
-  if (Found == Icons.end() || Found->second.Icon) return;  // deleted (or added again) meanwhile
-  const NOTIFYICONDATAA& Data = Found->second.Data;
-  const bool OverBus = Decide() == TKind::StatusNotifier;
-  auto Icon = std::make_unique<QSystemTrayIcon>();
-  Apply(*Icon, Data);
-  // Under XEmbed Qt would pop a tray icon's menu up itself, besides the program's own popup.
-  if (OverBus && !Found->second.Menu.isNull()) Icon->setContextMenu(Found->second.Menu);
-  const HWND Window = Data.hWnd;
-  const uint32_t Identifier = Data.uID;
-  const uint32_t Callback = Data.uCallbackMessage;
-  connect(Icon.get(), &QSystemTrayIcon::activated, this,
-          [Window, Identifier, Callback](QSystemTrayIcon::ActivationReason Reason) {
-            const auto [First, Second] = MouseMessages(Reason);
-            if (First == 0) return;
-            PostMessage(Window, Callback, Identifier, First);
-            PostMessage(Window, Callback, Identifier, Second);
-          });
-  Icon->show();
-  Found->second.Icon = std::move(Icon);
+  if (Found == Icons.end() || !std::holds_alternative<std::monostate>(Found->second.Icon)) return;
+  if (!Placed) Placed = WhereNow();
+  SettleQtChoice();
+  Entry& Shown = Found->second;
+  if (Placed->Kind == TKind::StatusNotifier) {
+    auto Icon = std::make_unique<QSystemTrayIcon>();
+    ForwardActivations(*Icon, this, Shown.Data);
+    if (!Shown.Menu.isNull()) Icon->setContextMenu(Shown.Menu);
+    Shown.Icon = std::move(Icon);
+  } else {
+    auto Icon = std::make_unique<TXEmbedTrayIcon>(Placed->Tray);
+    ForwardActivations(*Icon, this, Shown.Data);
+    Shown.Icon = std::move(Icon);
+  }
+  Apply(Shown);
+  if (auto* OnBus = std::get_if<std::unique_ptr<QSystemTrayIcon>>(&Shown.Icon)) (*OnBus)->show();
 }

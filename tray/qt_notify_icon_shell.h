@@ -5,29 +5,40 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 
+#include <xcb/xcb.h>
+
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <variant>
 
 #include "notify_icon.h"
+#include "xembed_tray_icon.h"
 
+class TSessionBusLink;
 class TStatusNotifierWatch;
 class TXEmbedTrayWatch;
 
-// The notification area of the desktop, through QSystemTrayIcon (XEmbed trays and
-// StatusNotifierItem hosts). Each added record becomes a tray icon with its image and tip; Qt's
-// activations come back as callback messages to the record's window, on the user-interface
-// thread, with the mouse messages of a real click:
+// The notification area of the program's own display: a StatusNotifierItem host on the session
+// bus, or else the display's XEmbed tray. Each added record becomes an icon there with its image
+// and tip; the icon's activations come back as callback messages to the record's window, on the
+// user-interface thread, with the mouse messages of a real click:
 //   left click: button down, up       double click: double click, up
 //   right click: down, up             middle click: down, up
-// An add is accepted while no notification area runs yet; Qt shows the icon when one appears.
+// An add is accepted while no notification area runs yet; the icon shows when one appears.
 //
-// Qt chooses once per process how its tray icons reach the desktop: as StatusNotifierItems on
-// the session bus when a host is registered at its first tray question, else through XEmbed. The
-// shell asks the same question at the same moment, and keeps to that kind for availability and
-// menus: a StatusNotifierItem host is handed the icon's menu (Qt exports it over DBusMenu and
-// keeps the items' enabled and checked states in step), while under XEmbed the program pops its
-// menu itself on the right click.
+// One session bus may serve several displays of the same user, so a host on the bus may show
+// another display's items: the icons become StatusNotifierItems (through QSystemTrayIcon, which
+// exports the icon's menu over DBusMenu for the host to draw) only while a host runs on this
+// display, and else dock in this display's XEmbed tray (TXEmbedTrayIcon; there the program pops
+// its menu itself on the right click). QSystemTrayIcon decides once per process, at its first
+// question, from the session bus alone (StatusNotifierItems while any host is registered there):
+// it is asked only while some host is, and its icons are made only for a host of this display.
+// Asked through Qt's own session-bus connection after the bus went away, it could only decide
+// for XEmbed; the icons then stay with this display's XEmbed tray.
+// The icons are made anew whenever the notification area they belong in changes: the kind, the
+// tray, or the session bus after it restarted (Qt's icons cannot follow a bus that went away).
 class QtNotifyIconShell : public QObject, public NotifyIconShell {
   Q_OBJECT
 public:
@@ -37,22 +48,42 @@ public:
 
 private:
   using Key = std::pair<HWND, uint32_t>;
+  using ShownIcon = std::variant<std::monostate, std::unique_ptr<QSystemTrayIcon>, std::unique_ptr<TXEmbedTrayIcon>>;
   struct Entry {
-    NOTIFYICONDATAA Data;                  // the latest record
-    QPointer<QMenu> Menu;                  // what a StatusNotifierItem host may show
-    std::unique_ptr<QSystemTrayIcon> Icon;  // made on the event loop's next turn
+    NOTIFYICONDATAA Data;  // the latest record
+    QPointer<QMenu> Menu;  // what a StatusNotifierItem host may show
+    ShownIcon Icon;        // made on the event loop's next turn; none until then
   };
   std::map<Key, Entry> Icons;
 
-  enum class TKind { Undecided, StatusNotifier, XEmbed };
-  mutable TKind Kind = TKind::Undecided;
+  enum class TKind { StatusNotifier, XEmbed };
+  // Where the icons are: decided at the first icon, then again at every change.
+  struct Placement {
+    TKind Kind = TKind::XEmbed;
+    xcb_window_t Tray = XCB_WINDOW_NONE;  // the XEmbed tray's manager window
+    int TrayChanges = 0;                  // the tray's changes of owner, by their count
+    int Bus = 0;                          // the session bus's connection, by its number
+    bool operator==(const Placement&) const = default;
+  };
+  std::optional<Placement> Placed;
+  bool ReconsiderPending = false;
+  // QSystemTrayIcon's choice once it made it: StatusNotifierItems (true) or XEmbed.
+  std::optional<bool> QtOnBus;
+
+  // Made at the first question: the session bus, its hosts, and the display's tray.
+  mutable TSessionBusLink* Bus = nullptr;
   mutable TStatusNotifierWatch* Hosts = nullptr;
   mutable TXEmbedTrayWatch* Tray = nullptr;
 
-  // Decides the kind (with Qt, at its first tray question) and starts watching for that kind's
-  // notification area to come and go.
-  TKind Decide() const;
+  void Watch() const;
+  Placement WhereNow() const;
+  // Whether QSystemTrayIcon makes StatusNotifierItems, as it decided or would decide now.
+  bool QtTakesBus() const;
+  // Has QSystemTrayIcon decide now if it is still undecided and some host is on the bus.
+  void SettleQtChoice();
+  // After a change of the desktop: the icons move where they belong now.
+  void Reconsider();
   void ShowLater(const Key& Id);
   void Show(const Key& Id);
-  void Apply(QSystemTrayIcon& Icon, const NOTIFYICONDATAA& Data);
+  void Apply(Entry& Shown);
 };

@@ -53,12 +53,12 @@ TXEmbedTrayWatch::~TXEmbedTrayWatch() {
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-bool TXEmbedTrayWatch::Running() const {
+xcb_window_t TXEmbedTrayWatch::Manager() const {
   xcb_connection_t* C = XcbConnection();
-  if (C == nullptr || Selection == XCB_ATOM_NONE) return false;
+  if (C == nullptr || Selection == XCB_ATOM_NONE) return XCB_WINDOW_NONE;
   XcbReply<xcb_get_selection_owner_reply_t> Owner(
       xcb_get_selection_owner_reply(C, xcb_get_selection_owner(C, Selection), nullptr), &std::free);
-  return Owner && Owner->owner != XCB_WINDOW_NONE;
+  return Owner ? Owner->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
 bool TXEmbedTrayWatch::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
@@ -68,6 +68,7 @@ bool TXEmbedTrayWatch::nativeEventFilter(const QByteArray& EventType, void* Mess
   const auto* Notify = static_cast<const xcb_xfixes_selection_notify_event_t*>(Message);
   // Qt watches other selections (the clipboard) through XFixes too: those are left to it.
   if (Notify->selection != Selection) return false;
+  ++Reported;
   QMetaObject::invokeMethod(this, &TXEmbedTrayWatch::Changed, Qt::QueuedConnection);
   return false;
 }

@@ -15,8 +15,13 @@ public:
   explicit TXEmbedTrayWatch(QObject* Parent);
   ~TXEmbedTrayWatch() override;
 
-  // Whether a tray owns the selection now (asked of the X server, not remembered).
-  bool Running() const;
+  // The tray's manager window, the selection's owner now (asked of the X server, not
+  // remembered); XCB_WINDOW_NONE without a tray.
+  xcb_window_t Manager() const;
+  bool Running() const { return Manager() != XCB_WINDOW_NONE; }
+  // How many changes of the owner were reported so far. A tray that takes the selection anew,
+  // with the same window too, has let go of the icons it held.
+  int Changes() const { return Reported; }
 
   bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
 
@@ -26,4 +31,5 @@ signals:
 private:
   xcb_atom_t Selection = XCB_ATOM_NONE;
   uint8_t SelectionNotify = 0;  // the event code of XFixes' selection notification; 0 without XFixes
+  int Reported = 0;
 };

@@ -142,7 +142,7 @@ class BesideXfcePanelsTest(DockTest):
 
     @classmethod
     def setUpClass(cls):
-        cls.desktop = Desktop(panel="xfce", wm="xfwm4").__enter__()
+        cls.desktop = Desktop(panel="xfce", window_manager="xfwm4").__enter__()
 
     def test_it_docks_below_the_top_panel_and_takes_the_keys(self):
         w, h = self.desktop.width, self.desktop.height

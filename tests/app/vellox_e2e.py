@@ -22,6 +22,14 @@ EXPRESSION, RESULT, KEYPAD = "計算式", "結果", "パッド入力"  # the fie
 PANEL = 30  # the height of the test desktop's panel at the bottom (tint2 or LXQt's), which it reserves
 
 
+def open_menu(desktop, right_click):
+    """Opens a menu with right_click() and waits until it is shown, to take the keys."""
+    before = xwindows.shown_top_level(desktop)
+    right_click()
+    wait_for(lambda: xwindows.shown_top_level(desktop) - before, what="the menu")
+    time.sleep(0.3)  # it takes the keyboard once it is shown
+
+
 class VelloxTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -73,16 +81,9 @@ class VelloxTest(unittest.TestCase):
         x, y = xwindows.center(xwindows.geometry(self.desktop, icon))
         self.run_x("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
 
-    def visible_windows(self):
-        return set(self.run_x("xdotool", "search", "--onlyvisible", "--name", "").split())
-
     def menu_command(self, *keys):
-        """Opens the shared menu from the tray icon and types the access keys once it is shown (by
-        Vellox itself or by the panel that hosts the icon)."""
-        before = self.visible_windows()
-        self.click_tray(3)
-        wait_for(lambda: self.visible_windows() - before, what="the menu")
-        time.sleep(0.1)
+        """Opens the shared menu from the tray icon and types the access keys."""
+        open_menu(self.desktop, lambda: self.click_tray(3))
         for key in keys:
             self.run_x("xdotool", "key", key)
             time.sleep(0.15)
@@ -427,6 +428,92 @@ class StatusNotifierTest(VelloxTest):
             self.desktop.panel_process = self.desktop.start_lxqt_panel()
 
 
+class SessionBusTest(VelloxTest):
+    """The tray where one session bus serves two displays of the same user, and after the bus
+    restarts under a running strip."""
+
+    @classmethod
+    def setUpClass(cls):
+        # This desktop has the XEmbed tray of tint2; the other, on the same bus, only the LXQt
+        # panel's status notifier.
+        cls.desktop = Desktop().__enter__()
+        cls.other = Desktop(panel="lxqt", bus_of=cls.desktop).__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.other.__exit__(None, None, None)
+        super().tearDownClass()
+
+    def items(self, desktop):
+        """The registered StatusNotifierItems as (bus name, the process that owns it)."""
+        services = re.findall(r'string "([^"]+)/StatusNotifierItem"', desktop.bus_property(
+            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+            "RegisteredStatusNotifierItems"))
+        return [(service, int(desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                                          "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                                          "string:" + service).split()[-1]))
+                for service in services]
+
+    def program_on(self, desktop):
+        program = Program(desktop, VELLOX)
+        self.programs = getattr(self, "programs", []) + [program]
+        return program
+
+    def visible_strips(self, desktop):
+        return [w for w in xwindows.windows_of_class(desktop, "vellox") if xwindows.geometry(desktop, w)[3] == 38]
+
+    def click(self, desktop, x, y, button):
+        # A move that waits for the pointer must move it: from beside the point, then onto it.
+        desktop.run("xdotool", "mousemove", str(x - 4), str(y - 4))
+        desktop.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+
+    def hide_from_menu(self, desktop, x, y):
+        """Opens the icon's menu at (x, y) and picks 最小化(&N)."""
+        open_menu(desktop, lambda: self.click(desktop, x, y, 3))
+        desktop.run("xdotool", "key", "n")
+
+    def test_each_programs_icon_is_on_its_own_display(self):
+        here, there = self.program_on(self.desktop), self.program_on(self.other)
+        icon = wait_for(lambda: xwindows.docked_icon(self.desktop, "vellox"), what="the icon in this display's tray")
+        wait_for(lambda: [pid for _, pid in self.items(self.other)] == [there.process.pid],
+                 what="the other display's item with its host, and only that")
+        time.sleep(1)
+        self.assertEqual([pid for _, pid in self.items(self.other)], [there.process.pid])
+        self.assertIsNone(xwindows.docked_icon(self.other, "vellox"))
+        # Each icon's menu hides its own strip, and a click on that icon brings it back.
+        x, y = xwindows.center(xwindows.geometry(self.desktop, icon))
+        self.hide_from_menu(self.desktop, x, y)
+        wait_for(lambda: not self.visible_strips(self.desktop), what="this display's strip to hide")
+        self.assertTrue(self.visible_strips(self.other))
+        self.click(self.desktop, x, y, 1)
+        wait_for(lambda: self.visible_strips(self.desktop), timeout=3, what="this display's strip back")
+        x, y = self.other.status_notifier_icon()
+        self.hide_from_menu(self.other, x, y)
+        wait_for(lambda: not self.visible_strips(self.other), what="the other display's strip to hide")
+        self.assertTrue(self.visible_strips(self.desktop))
+        self.click(self.other, x, y, 1)
+        wait_for(lambda: self.visible_strips(self.other), timeout=3, what="the other display's strip back")
+
+    def test_the_item_comes_back_when_the_bus_restarts(self):
+        program = self.program_on(self.other)
+        wait_for(lambda: [pid for _, pid in self.items(self.other)] == [program.process.pid], what="the item")
+        x, y = self.other.status_notifier_icon()
+        self.hide_from_menu(self.other, x, y)
+        wait_for(lambda: not self.visible_strips(self.other), what="the strip to hide")
+        # The bus ends (and its panel with it); without a notification area the strip comes back.
+        self.desktop.restart_bus()
+        self.other.stop(self.other.panel_process)
+        wait_for(lambda: self.visible_strips(self.other), what="the strip back while no panel runs")
+        self.other.panel_process = self.other.start_lxqt_panel()
+        wait_for(lambda: [pid for _, pid in self.items(self.other)] == [program.process.pid],
+                 what="the item on the new bus")
+        self.hide_from_menu(self.other, x, y)  # the host draws the menu it reads over the new bus
+        wait_for(lambda: not self.visible_strips(self.other), what="the strip to hide again")
+        self.click(self.other, x, y, 1)
+        wait_for(lambda: self.visible_strips(self.other), timeout=3, what="the strip back from the icon")
+        self.assertIsNone(program.process.poll())
+
+
 def dbus_menu(desktop, service):
     """The items of an item's exported menu (DBusMenu), by label: enabled and checked."""
     script = (
@@ -536,7 +623,7 @@ class ScaledDesktopTest(VelloxTest):
         self.wait_strip((0, 0, 1366, 57), "restored at 1.5")
 
 
-class FocusTest(VelloxTest):
+class TerminalHoldsTheKeys(VelloxTest):
     """Another program, a terminal whose input goes to a file, holds the keys before each change:
     afterwards typed keys must evaluate in Vellox and the terminal must have received nothing."""
 
@@ -572,6 +659,10 @@ class FocusTest(VelloxTest):
 
     def allowed_actions(self, window):
         return self.run_x("xprop", "-id", str(window), "_NET_WM_ALLOWED_ACTIONS")
+
+
+class FocusTest(TerminalHoldsTheKeys):
+    """On openbox, a window manager that follows the EWMH."""
 
     def test_a_restored_strip_takes_the_keys(self):
         self.start()
@@ -646,6 +737,37 @@ class FocusTest(VelloxTest):
         self.type_keys("5*6")
         self.wait_text(RESULT, "30")
         self.assert_terminal_received_nothing()
+
+
+@unittest.skipUnless(os.environ.get("VELLOX_PAGER_FOCUS_WM"), "the stand-in window manager (built with the tests)")
+class ActivationRequestTest(TerminalHoldsTheKeys):
+    """On a window manager that refuses the activation a program asks for itself (Qt's), a strip
+    shown again takes the keys only through the request a pager makes, which Vellox sends too."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(window_manager=os.environ["VELLOX_PAGER_FOCUS_WM"]).__enter__()
+
+    def requests(self):
+        with open(self.desktop.window_manager_log.name) as log:
+            return log.read()
+
+    def test_a_restored_strip_takes_the_keys_though_its_own_request_is_refused(self):
+        self.start()
+        second_start = lambda: subprocess.run([VELLOX], env=self.desktop.env, capture_output=True, timeout=10)
+        for restore in (lambda: self.click_tray(1), second_start):
+            self.app.press("push button", "最小化")
+            wait_for(lambda: not self.strip_window(), what="the strip to hide")
+            self.focus_terminal()
+            restore()
+            wait_for(self.strip_window, timeout=3, what="the strip to come back")
+            strip = "0x%x" % self.strip_window()[0]
+            wait_for(lambda: "refused _NET_ACTIVE_WINDOW %s from source 1" % strip in self.requests(),
+                     what="Qt's own request, refused: %s %r" % (strip, self.requests()))
+            self.run_x("xdotool", "key", "ctrl+a", "BackSpace")
+            self.type_keys("3+4")
+            self.wait_text(RESULT, "7")
+            self.assert_terminal_received_nothing()
 
 
 class KeypadTest(VelloxTest):

@@ -129,6 +129,59 @@ TEST(VelloxCalc, ANulInsideALineIsAnErrorNotTheEndOfTheExpression) {
   EXPECT_EQ(R.ExitCode, 1);
 }
 
+// Standard streams that fail: each failure is one line on standard error and exit status 1,
+// after whatever could still be written. Run through the shell with its redirections.
+TEST(VelloxCalc, StreamsThatCannotBeWrittenOrReadAreErrors) {
+  const std::string Full = "vellox-calc: cannot write standard output: No space left on device\n";
+  const std::string Closed = "vellox-calc: cannot write standard output: Bad file descriptor\n";
+  const std::string Folder = "vellox-calc: cannot read standard input: Is a directory\n";
+  const std::string NoInput = "vellox-calc: cannot read standard input: Bad file descriptor\n";
+  const struct {
+    const char* Redirections;
+    std::vector<std::string> Arguments;
+    std::string Input;
+    std::string Stdout;
+    std::string Stderr;
+    int ExitCode;
+  } Cases[] = {
+      {">/dev/full", {"1+1"}, "", "", Full, 1},
+      {">/dev/full", {}, "1+1\n2+2\n", "", Full, 1},
+      {">/dev/full", {"--help"}, "", "", Full, 1},
+      {">/dev/full", {"1 +"}, "", "", Full, 1},  // the parser's own line is output too
+      {">&-", {"1+1"}, "", "", Closed, 1},
+      {">&-", {"--help"}, "", "", Closed, 1},
+      {">&-", {}, "", "", "", 0},  // nothing to write, nothing lost
+      {">&-", {"1/0"}, "", "", "vellox-calc: Floating point division by zero\n", 1},
+      {"<.", {}, "", "", Folder, 1},
+      {"<.", {"1", "-", "2"}, "", "1\n2\n", Folder, 1},  // the rest is still evaluated
+      {"<.", {"-", "-"}, "", "", Folder + Folder, 1},
+      {"<&-", {}, "", "", NoInput, 1},
+      {"<&-", {"x = 4", "-", "x"}, "", "4\n4\n", NoInput, 1},
+      {"<&- >/dev/full", {}, "", "", NoInput, 1},
+      {"<.", {"7"}, "", "7\n", "", 0},  // standard input is read only for -
+  };
+  for (const auto& C : Cases) {
+    std::vector<std::string> Command = {"/bin/sh", "-c", std::string("exec \"$0\" \"$@\" ") + C.Redirections,
+                                        VELLOX_CALC};
+    Command.insert(Command.end(), C.Arguments.begin(), C.Arguments.end());
+    const auto R = RunProcess(Command, C.Input);
+    std::string What = C.Redirections;
+    for (const auto& Argument : C.Arguments) What += " " + Argument;
+    EXPECT_EQ(R.Stdout, C.Stdout) << What;
+    EXPECT_EQ(R.Stderr, C.Stderr) << What;
+    EXPECT_EQ(R.ExitCode, C.ExitCode) << What;
+  }
+}
+
+TEST(VelloxCalc, OutputLostOnTheWayEndsTheRunWithOneLine) {
+  // Far more than a buffer's worth: the failure comes to light in the middle of the run.
+  std::string Input;
+  for (int I = 0; I < 20000; ++I) Input += std::to_string(I) + "\n";
+  const auto R = RunProcess({"/bin/sh", "-c", "exec \"$0\" >/dev/full", VELLOX_CALC}, Input);
+  EXPECT_EQ(R.Stderr, "vellox-calc: cannot write standard output: No space left on device\n");
+  EXPECT_EQ(R.ExitCode, 1);
+}
+
 TEST(VelloxCalc, HelpPrintsUsage) {
   const auto R = Calc({"--help"});
   EXPECT_EQ(R.Stdout.rfind("Usage: vellox-calc", 0), 0u);

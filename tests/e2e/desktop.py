@@ -4,6 +4,9 @@ Xvfb, a D-Bus session bus (which starts the accessibility bus on demand), the op
 manager and a panel: tint2, whose task bar and XEmbed notification area are real, or the LXQt
 panel with only its status notifier, a StatusNotifierItem host on the session bus. Programs
 started with Desktop.env run on it; xdotool drives them.
+
+The session bus listens at a fixed path, as a per-user bus does, so that it can be restarted at
+the same address; a second desktop may share it, as a remote display of the same user does.
 """
 
 import os
@@ -44,13 +47,17 @@ type=statusnotifier
 
 
 class Desktop:
-    def __init__(self, width=1280, height=800, panel=True, wm="openbox"):
+    def __init__(self, width=1280, height=800, panel=True, bus_of=None, window_manager="openbox"):
         """panel: True for tint2, "lxqt" for the LXQt panel, "xfce" for the Xfce panels (a top
-        panel and a bottom dock), False for none. wm: "openbox" or "xfwm4"."""
+        panel and a bottom dock), False for none. bus_of: a running desktop whose session bus this
+        one shares (it stays that desktop's to end). window_manager: the program that runs as the
+        window manager ("openbox", "xfwm4" or another)."""
         self.width = width
         self.height = height
         self.panel = panel
-        self.wm = wm
+        self.window_manager = window_manager
+        self.bus_of = bus_of
+        self.bus_process = None
         self.processes = []
         self.panel_process = None
         self.logs = []
@@ -86,18 +93,17 @@ class Desktop:
             if not number:
                 raise RuntimeError("Xvfb did not start")
             self.env["DISPLAY"] = ":" + number
-            bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=self.env, capture_output=True, text=True,
-                                 check=True).stdout
-            for line in bus.splitlines():
-                if line.startswith("DBUS_SESSION_BUS_ADDRESS=") or line.startswith("DBUS_SESSION_BUS_PID="):
-                    key, value = line.rstrip(";").split("=", 1)
-                    self.env[key] = value.strip("'")
-            if self.wm == "xfwm4":
-                self.start("xfwm4", "--compositor=off", stdout_file=self._log("xfwm4"))
+            if self.bus_of is not None:
+                self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_of.env["DBUS_SESSION_BUS_ADDRESS"]
             else:
-                self.start("openbox", stdout_file=self._log("openbox"))
+                self.bus_socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "bus")
+                self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + self.bus_socket
+                self.start_bus()
+            self.window_manager_log = self._log("window-manager")
+            options = ["--compositor=off"] if self.window_manager == "xfwm4" else []
+            self.start(self.window_manager, *options, stdout_file=self.window_manager_log)
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                     what=self.wm)
+                     what="the window manager")
             if self.panel == "lxqt":
                 self.panel_process = self.start_lxqt_panel()
             elif self.panel == "xfce":
@@ -108,6 +114,29 @@ class Desktop:
             self.__exit__(None, None, None)
             raise
         return self
+
+    def start_bus(self):
+        """Starts the session bus at its address and waits until it answers."""
+        self.bus_process = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--address",
+                                             self.env["DBUS_SESSION_BUS_ADDRESS"]],
+                                            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                            start_new_session=True)
+        wait_for(lambda: subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                                         "/org/freedesktop/DBus", "org.freedesktop.DBus.GetId"],
+                                        env=self.env, capture_output=True, timeout=10).returncode == 0,
+                 what="the session bus")
+
+    def stop_bus(self):
+        if self.bus_process is not None:
+            os.killpg(self.bus_process.pid, signal.SIGTERM)
+            self.bus_process.wait(timeout=5)
+            self.bus_process = None
+
+    def restart_bus(self):
+        """Ends the session bus and starts a new one at the same address: every connection to
+        the old one is lost."""
+        self.stop_bus()
+        self.start_bus()
 
     def start_panel(self):
         """Starts tint2, waits until its notification area has started and returns its process."""
@@ -215,9 +244,8 @@ class Desktop:
                 os.killpg(process.pid, signal.SIGKILL)
         for log in self.logs:
             log.close()
-        if self.env and "DBUS_SESSION_BUS_PID" in self.env:
-            try:
-                os.kill(int(self.env["DBUS_SESSION_BUS_PID"]), signal.SIGTERM)
-            except (ProcessLookupError, ValueError):
-                pass
+        try:
+            self.stop_bus()
+        except ProcessLookupError:
+            pass
         return False

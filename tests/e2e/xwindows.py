@@ -31,6 +31,11 @@ def windows_of_class(desktop, name, visible=True):
     return [int(w) for w in desktop.run(*args).split()]
 
 
+def shown_top_level(desktop):
+    """The top-level windows shown now, a menu among them while it is open."""
+    return set(desktop.run("xdotool", "search", "--onlyvisible", "--maxdepth", "1", "--class", ".").split())
+
+
 def center(box):
     x, y, w, h = box
     return x + w // 2, y + h // 2

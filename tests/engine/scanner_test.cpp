@@ -35,6 +35,10 @@ TEST_F(ScannerTest, TokensFollowTheLongestMatchAndRulePriority) {
       {"9a", {NUMBER, VARIABLE, 0}},
       {"x\x83\x41" "b", {VARIABLE, 0}},          // a double-byte character inside a name
       {"x\x83\x7F", {VARIABLE, 0}},              // 0x7F is a trail byte too
+      {"x\x89\x40", {VARIABLE, 0}},              // the first trail byte, 0x40 (x院)
+      {"x\xFC\xFC", {VARIABLE, 0}},              // the last lead and trail bytes
+      {"x\x83\x3F", {VARIABLE, 0x83, '?', 0}},   // 0x3F is no trail byte: the lead is given back
+      {"x\x83\xFD", {VARIABLE, 0x83, 0xFD, 0}},
       {"\x83\x41", {0x83, VARIABLE, 0}},         // a lead byte cannot start a name
       {"x\x83", {VARIABLE, 0x83, 0}},            // a lead byte without its trail byte is given back
       {"x\x83 ", {VARIABLE, 0x83, 0}},

@@ -52,9 +52,12 @@ TEST_F(SymbolsTest, FoldingAppliesToEveryByteButOnlyToLowerCaseLetters) {
   Evaluate("x\x83\x41 = 1");                 // xア
   EXPECT_EQ(Evaluate("x\x83\x61").Value, 1);  // xヂ: its trail byte 0x61 folds onto 0x41
   // Trail bytes next to the letters do not fold: '@' 0x40 / '`' 0x60, '[' 0x5B / '{' 0x7B.
-  Evaluate("y\x83\x40 = 2");
+  // Each name must be scanned whole for its assignment to count (0x40 is the lowest trail byte).
+  EXPECT_TRUE(Evaluate("y\x83\x40 = 2").Accepted);
+  EXPECT_EQ(VariableValue("y\x83\x40"), 2);
   EXPECT_EQ(Evaluate("y\x83\x60").Value, 0);
-  Evaluate("z\x83\x5B = 3");
+  EXPECT_TRUE(Evaluate("z\x83\x5B = 3").Accepted);
+  EXPECT_EQ(VariableValue("z\x83\x5B"), 3);
   EXPECT_EQ(Evaluate("z\x83\x7B").Value, 0);
   EXPECT_EQ(FindSymbol("ab"), nullptr);
   EXPECT_EQ(FindSymbol("x\x83\x41\x41"), nullptr);  // a longer name is another name
