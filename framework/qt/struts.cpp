@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 #include "qt/ewmh.h"
 #include "qt/monitors.h"
@@ -108,6 +109,9 @@ TScreenEdgesWatch::TScreenEdgesWatch(QObject* Parent) : QObject(Parent) {
   Settle.setInterval(0);
   connect(&Settle, &QTimer::timeout, this, [this] {
     ListenToClients();  // windows that came since
+    TScreenEdges Now = CurrentScreenEdges();
+    if (Now == Seen) return;
+    Seen = std::move(Now);
     emit Changed();
   });
   xcb_connection_t* C = XcbConnection();

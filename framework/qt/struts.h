@@ -25,6 +25,8 @@ struct TStrut {
 struct TScreenEdges {
   QSize Screen;                 // the root window's size in device pixels
   std::vector<TStrut> Reserved;  // each reserving window's strut
+
+  bool operator==(const TScreenEdges&) const = default;
 };
 
 // The edges as they are now: the struts of the windows the window manager manages
@@ -37,9 +39,10 @@ TScreenEdges CurrentScreenEdges();
 // know only that), or nothing when Strut is none.
 void SetStrut(QWidget* Window, const std::optional<TStrut>& Strut);
 
-// Tells when what other windows reserve may have changed: a window the window manager manages came
-// or went, or one changed its strut (this program's own windows' struts do not count). A burst is
-// told once, on the event loop's next turn.
+// Tells when what other windows reserve has changed: looked at when a window the window manager
+// manages came or went, or one changed its strut (this program's own windows' struts do not
+// count), and told only when the edges differ from the last look. An ordinary window that opens
+// or closes changes nothing. A burst is looked at once, on the event loop's next turn.
 class TScreenEdgesWatch : public QObject, public QAbstractNativeEventFilter {
   Q_OBJECT
 public:
@@ -53,6 +56,7 @@ signals:
 
 private:
   QTimer Settle;
+  std::optional<TScreenEdges> Seen;  // the edges at the last look; none before the first
   uint32_t ClientList = 0, StrutPartial = 0, StrutFull = 0;  // the atoms, once on X11
   // Listens for property changes on the root window and on every managed window but this
   // program's own, keeping whatever else this connection listens for there. Run again after each
