@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "builtins.h"
@@ -23,14 +22,16 @@
 namespace {
 
 struct LimitTally {
+  ELexLimit::TLimit Limit;
   const char* Message;  // as the scanner names the limit
   size_t Inputs;        // how many inputs reached it
 };
-LimitTally ScannerLimits[] = {{"match stack overflow", 0}, {"input buffer overflow", 0}};
+LimitTally ScannerLimits[] = {{ELexLimit::TLimit::MatchStack, "match stack overflow", 0},
+                              {ELexLimit::TLimit::InputBuffer, "input buffer overflow", 0}};
 
-void CountLimit(const ELexLimit& Limit) {
+void CountLimit(const ELexLimit& Reached) {
   for (LimitTally& Tally : ScannerLimits) {
-    if (std::strstr(Limit.what(), Tally.Message) != nullptr) ++Tally.Inputs;
+    if (Tally.Limit == Reached.Limit()) ++Tally.Inputs;
   }
 }
 
