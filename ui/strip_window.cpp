@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -66,7 +67,9 @@ void TVellox1::FormCreate(QObject*) {
     Align1Click(this);
   }
   ShowVisibilityInMenu(isVisible());
-  ShowTrayAvailability();
+  // Asking for the notification area takes round trips to the session bus (1 to 2.5 ms): done on
+  // the next turn, so that it does not hold up the strip's first showing.
+  QTimer::singleShot(0, this, &TVellox1::ShowTrayAvailability);
 }
 
 void TVellox1::Dock() {
