@@ -33,6 +33,9 @@ test_packages=(
   # a second desktop to dock beside: the xfwm4 window manager with the Xfce panels; wmctrl switches
   # workspaces
   xfwm4 xfce4-panel wmctrl
+  # GNOME's window manager, mutter, in an X session and as a Wayland compositor with its XWayland
+  # display, where ordinary windows are kept inside the work area
+  mutter xwayland
   # checking the Debian package: lintian, the desktop entry's validator, and man for the pages
   lintian desktop-file-utils man-db
   # appstreamcli checks the package's AppStream metadata; dex runs the autostart entry as a

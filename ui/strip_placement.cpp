@@ -65,3 +65,8 @@ std::optional<TStrut> StripStrut(const QRect& Band, TDockEdge Edge, const std::v
   }
   return Strut;
 }
+
+bool NeedsDockWindow(const QRect& Band, TDockEdge Edge, const std::optional<QRect>& Placed) {
+  if (!Placed || Placed->left() != Band.left()) return false;
+  return Edge == TDockEdge::Top ? Placed->top() == Band.bottom() + 1 : Placed->bottom() == Band.top() - 1;
+}

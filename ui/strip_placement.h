@@ -27,3 +27,10 @@ QRect StripPlacement(const TMonitor& Monitor, TDockEdge Edge, int Height, const 
 // measured from the screen's edge and would take that monitor's space too. Nothing either for a
 // monitor that lies beyond the X screen, whose size is Screen.
 std::optional<TStrut> StripStrut(const QRect& Band, TDockEdge Edge, const std::vector<TMonitor>& Monitors, QSize Screen);
+
+// Whether the strip, an ordinary window asked to lie at Band against Edge, has to become a dock
+// window to lie there: the window manager put it (Placed) just clear of the band, on its inner
+// side, as one does that keeps ordinary windows inside the work area, from which the strip's own
+// strut has already taken the band (mutter, metacity). A window manager that lets it lie at Band,
+// one that places it by rules of its own (sway), or a placement not known (off X11) needs none.
+bool NeedsDockWindow(const QRect& Band, TDockEdge Edge, const std::optional<QRect>& Placed);

@@ -37,6 +37,12 @@ TVellox1::TVellox1(QWidget* Parent) : QWidget(Parent) {
   CreateComponents();
   DescribeForm();
   BindHandlers();
+  // Where the window manager put the strip is looked at once it has had its say: each of its
+  // moves starts the wait again. Made first: a strip docked at the bottom is shown while created.
+  PlacementCheck = new QTimer(this);
+  PlacementCheck->setSingleShot(true);
+  PlacementCheck->setInterval(200);
+  connect(PlacementCheck, &QTimer::timeout, this, &TVellox1::KeepInBand);
   Application::Guard([this] { FormCreate(this); });
   // Every change of the monitors docks the strip again, at its edge of the primary monitor, and
   // so does a panel that comes, goes or changes what it reserves.
@@ -81,6 +87,14 @@ void TVellox1::Dock() {
   Reserved = StripStrut(Docked, Edge, Layout, Others.Screen);
   PlaceWindow(this, Docked, *DockedOn);
   if (isVisible()) SetStrut(this, Reserved);
+}
+
+void TVellox1::KeepInBand() {
+  if (DockWindow || !DockedOn || !isVisible() || !NeedsDockWindow(Docked, Edge, PlacedGeometry(this))) return;
+  // The band stays reserved as it was, so nothing else moves: the strip rests there.
+  DockWindow = true;
+  SetDockWindowType(this);
+  PlaceWindow(this, Docked, *DockedOn);
 }
 
 void TVellox1::ShowVisibilityInMenu(bool Shown) {
@@ -258,11 +272,14 @@ void TVellox1::paintEvent(QPaintEvent* Event) {
 void TVellox1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
   SetAccessoryWindowState(this);
+  if (DockWindow) SetDockWindowType(this);
   SetStrut(this, Reserved);
   ShowVisibilityInMenu(true);
   // Qt maps the window at its own rounding of the geometry; the exact device pixels follow.
   QMetaObject::invokeMethod(this, [this] {
-    if (DockedOn && isVisible()) PlaceWindow(this, Docked, *DockedOn);
+    if (!DockedOn || !isVisible()) return;
+    PlaceWindow(this, Docked, *DockedOn);
+    if (!DockWindow) PlacementCheck->start();
   }, Qt::QueuedConnection);
 }
 
@@ -276,6 +293,11 @@ void TVellox1::hideEvent(QHideEvent* Event) {
 void TVellox1::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
   LayOutControls(width());
+}
+
+void TVellox1::moveEvent(QMoveEvent* Event) {
+  QWidget::moveEvent(Event);
+  if (!DockWindow) PlacementCheck->start();
 }
 
 void TVellox1::closeEvent(QCloseEvent* Event) {

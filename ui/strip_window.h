@@ -15,6 +15,7 @@ class QAction;
 class QFrame;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class TInputLock;
 class TResultField;
 class TSpeedButton;
@@ -107,6 +108,7 @@ protected:
   void showEvent(QShowEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void moveEvent(QMoveEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
 
 private:
@@ -119,6 +121,10 @@ private:
   std::optional<TStrut> Reserved;    // what it reserves there while shown
   TMonitorWatch* Monitors = nullptr;
   TScreenEdgesWatch* ScreenEdges = nullptr;
+  // Whether the strip is a dock window: it becomes one, for the rest of the run, where the window
+  // manager keeps it out of its band as an ordinary window.
+  bool DockWindow = false;
+  QTimer* PlacementCheck = nullptr;  // looks where the window manager put the strip, once it rests
 
   void CreateComponents();
   void DescribeForm();
@@ -131,6 +137,9 @@ private:
   // now, and reserves its band while shown; with no monitor on, it stays where it is until one
   // comes.
   void Dock();
+  // Makes the strip a dock window where the window manager placed it outside its band, and docks
+  // it there again.
+  void KeepInBand();
   // The menu's restore and minimise items as the strip is shown or hidden: the one place that
   // sets them.
   void ShowVisibilityInMenu(bool Shown);

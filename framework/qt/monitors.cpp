@@ -106,6 +106,19 @@ void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) 
   xcb_flush(C);
 }
 
+std::optional<QRect> PlacedGeometry(QWidget* Window) {
+  xcb_connection_t* C = XcbConnection();
+  if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+  const auto Id = static_cast<xcb_window_t>(Window->winId());
+  const xcb_get_geometry_cookie_t Size = xcb_get_geometry(C, Id);
+  const xcb_translate_coordinates_cookie_t Origin = xcb_translate_coordinates(C, Id, XcbRootWindow(C), 0, 0);
+  XcbReply<xcb_get_geometry_reply_t> SizeReply(xcb_get_geometry_reply(C, Size, nullptr), &std::free);
+  XcbReply<xcb_translate_coordinates_reply_t> OriginReply(xcb_translate_coordinates_reply(C, Origin, nullptr),
+                                                          &std::free);
+  if (!SizeReply || !OriginReply) return std::nullopt;
+  return QRect(OriginReply->dst_x, OriginReply->dst_y, SizeReply->width, SizeReply->height);
+}
+
 TMonitorWatch::TMonitorWatch(QObject* Parent) : QObject(Parent) {
   Settle.setSingleShot(true);
   Settle.setInterval(0);

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QTimer>
 
+#include <optional>
 #include <vector>
 
 // One monitor of the desktop.
@@ -30,6 +31,10 @@ QRect LogicalGeometry(const QRect& Device, const TMonitor& Monitor);
 // coordinates cannot always express at a fractional scale factor. Call it again once a window
 // has been shown: Qt places a window it maps at its own rounding of the geometry.
 void PlaceWindow(class QWidget* Window, const QRect& Device, const TMonitor& Monitor);
+
+// Where a top-level window lies now on the X screen, in device pixels, as the window manager has
+// placed it; none off X11 or before the window exists.
+std::optional<QRect> PlacedGeometry(class QWidget* Window);
 
 // Tells of every change of the monitors: a monitor added or removed, the primary one changing, a
 // resolution, rotation or scale change. A burst of changes is told once, when it has settled on

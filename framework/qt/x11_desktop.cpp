@@ -32,6 +32,15 @@ void SetAccessoryWindowState(QWidget* Window) {
   RequestOfWindowManager(C, Id, "_NET_WM_DESKTOP", {kAllDesktops, kSourceApplication, 0, 0, 0});
 }
 
+void SetDockWindowType(QWidget* Window) {
+  xcb_connection_t* C = XcbConnection();
+  if (C == nullptr) return;
+  // In place of every type Qt wrote (the ordinary window's, and KDE's own override of it).
+  const uint32_t Dock[] = {XcbAtom(C, "_NET_WM_WINDOW_TYPE_DOCK")};
+  SetProperty32(C, static_cast<xcb_window_t>(Window->winId()), XcbAtom(C, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
+                Dock);
+}
+
 bool XDisplayReachable() {
   xcb_connection_t* C = xcb_connect(nullptr, nullptr);
   const bool Reached = xcb_connection_has_error(C) == 0;

@@ -13,6 +13,13 @@ class QWidget;
 // mapped, and forgets it when the window is withdrawn.
 void SetAccessoryWindowState(QWidget* Window);
 
+// Makes Window a dock window (_NET_WM_WINDOW_TYPE_DOCK) instead of the ordinary window Qt makes
+// it. Window managers let a dock lie in the band it reserves itself; some (mutter, metacity) keep
+// an ordinary window inside the work area, which that band has already left. The window manager
+// reads the type as it changes and when the window is mapped: call it again whenever the window is
+// about to be shown.
+void SetDockWindowType(QWidget* Window);
+
 // Whether an X display can be reached through DISPLAY (tried before the application object is
 // made, which would end the process without a clear message otherwise).
 bool XDisplayReachable();

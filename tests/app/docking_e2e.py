@@ -1,6 +1,7 @@
 """The strip docked as the desktop's own panels are: on every workspace, in a band of its own that
 maximised windows stop at, beside the other panels at its edge and never over them. On openbox
-with tint2 at the bottom, and on xfwm4 with the Xfce panels."""
+with tint2 at the bottom, on xfwm4 with the Xfce panels, and on GNOME's window manager, mutter,
+in an X session and in a Wayland session through XWayland."""
 
 import re
 import subprocess
@@ -8,8 +9,8 @@ import sys
 import time
 import unittest
 
-from vellox_e2e import PANEL, VelloxTest, xwindows
-from desktop import Desktop, wait_for
+from vellox_e2e import PANEL, RESULT, VelloxTest, xwindows
+from desktop import Desktop, MutterWaylandDesktop, wait_for
 
 
 def overlap(a, b):
@@ -163,6 +164,40 @@ class BesideXfcePanelsTest(DockTest):
             self.wait_text("結果", "42")
         finally:
             self.switch_workspace(0)
+
+
+class OnMutterTest(DockTest):
+    """mutter keeps an ordinary window inside the work area, which the strip's own strut has
+    already taken its band out of: the strip lies flush at its edge all the same, with its band
+    reserved, stays there, and takes the keys."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(panel=False, window_manager="mutter").__enter__()
+
+    def test_it_lies_flush_at_both_edges_and_takes_the_keys(self):
+        w, h = self.desktop.width, self.desktop.height
+        for arguments, strip, area in (([], (0, 0, w, 38), (0, 38, w, h - 38)),
+                                       (["/B"], (0, h - 38, w, 38), (0, 0, w, h - 38))):
+            program = self.start(*arguments)
+            try:
+                self.wait_strip(strip, "flush at its edge")
+                wait_for(lambda: self.workarea() == area, what="the work area %r (have %r)" % (area, self.workarea()))
+                time.sleep(1)
+                self.wait_strip(strip, "resting there")
+                self.type_expression("6*7")
+                self.wait_text(RESULT, "42")
+            finally:
+                program.stop()
+                self.programs.clear()
+
+
+class OnMutterWaylandTest(OnMutterTest):
+    """The same in mutter's Wayland session, where the strip runs on its XWayland display."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = MutterWaylandDesktop().__enter__()
 
 
 if __name__ == "__main__":

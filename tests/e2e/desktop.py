@@ -100,7 +100,7 @@ class Desktop:
                 self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + self.bus_socket
                 self.start_bus()
             self.window_manager_log = self._log("window-manager")
-            options = ["--compositor=off"] if self.window_manager == "xfwm4" else []
+            options = {"xfwm4": ["--compositor=off"], "mutter": ["--x11", "--replace"]}.get(self.window_manager, [])
             self.start(self.window_manager, *options, stdout_file=self.window_manager_log)
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
                      what="the window manager")
@@ -249,3 +249,40 @@ class Desktop:
         except ProcessLookupError:
             pass
         return False
+
+
+class MutterWaylandDesktop(Desktop):
+    """GNOME's Wayland session without the shell: mutter as a headless Wayland compositor with one
+    virtual monitor, and its XWayland display, on which programs started here run. No panel."""
+
+    def __init__(self, width=1280, height=800):
+        super().__init__(width, height, panel=False, window_manager="mutter")
+
+    def __enter__(self):
+        self.env = dict(os.environ)
+        self.env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                        XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="vellox-e2e-"))
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"):
+            self.env.pop(name, None)
+        try:
+            self.bus_socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "bus")
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + self.bus_socket
+            self.start_bus()
+            # mutter gives the programs it starts the addresses of its displays; one of them writes
+            # them down for the tests, and stays for as long as the session does.
+            found = os.path.join(self.env["XDG_RUNTIME_DIR"], "displays")
+            self.window_manager_log = self._log("window-manager")
+            self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "%dx%d" % (self.width, self.height),
+                       "--wayland-display", "vellox-e2e", "--", "sh", "-c",
+                       'env | grep -E "^(DISPLAY|XAUTHORITY|WAYLAND_DISPLAY)=" > "$0.part" && mv "$0.part" "$0" '
+                       '&& exec sleep infinity', found, stdout_file=self.window_manager_log)
+            wait_for(lambda: os.path.exists(found), timeout=30, what="mutter's displays")
+            with open(found) as lines:
+                self.env.update(line.rstrip("\n").split("=", 1) for line in lines if "=" in line)
+            self.env.pop("WAYLAND_DISPLAY", None)  # the strip runs through XWayland
+            wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+                     what="the window manager")
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self

@@ -208,7 +208,16 @@ class InstalledPackage(unittest.TestCase):
         self.assertEqual((entry["Type"], entry["Exec"], entry["TryExec"], entry["X-GNOME-Autostart-enabled"]),
                          ("Application", "vellox /B", "vellox", "true"))
         self.assertFalse({"Hidden", "NoDisplay"} & set(entry))  # GNOME's start-up programs would hide it
-        self.assertFalse(os.path.exists(self.installed("/etc")))  # nothing starts for everyone
+        # Nothing starts for everyone: all the package puts in /etc is sway's rules, the README's.
+        etc = [os.path.relpath(os.path.join(d, f), self.installed("/etc"))
+               for d, _, files in os.walk(self.installed("/etc")) for f in files]
+        self.assertEqual(etc, ["sway/config.d/vellox"])
+        with open(self.installed("/etc/sway/config.d/vellox"), encoding="utf-8") as rules, \
+                open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md"),
+                     encoding="utf-8") as readme:
+            rule = [line for line in rules.read().splitlines() if line.startswith("for_window")]
+            self.assertEqual(len(rule), 1)
+            self.assertIn("\n" + rule[0] + "\n", readme.read())
         enable, manual = self.manual_line(r"install .*vellox-autostart\.desktop")
         remove, _ = self.manual_line(r"rm .*autostart")
         self.assertIn(" /usr/share/vellox/vellox-autostart.desktop\n",

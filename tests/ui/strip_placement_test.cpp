@@ -81,6 +81,9 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
     TDockEdge Edge;
     QRect Band;
     std::optional<TStrut> Strut;
+    // Where the window manager put the strip, when known, and whether it must be a dock window.
+    std::optional<QRect> Placed = std::nullopt;
+    bool Dock = false;
   } Cases[] = {
       {"no panel, top", {Plain}, {1366, 768}, {}, TDockEdge::Top, QRect(0, 0, 1366, 38), Top(38, 0, 1365)},
       {"no panel, bottom", {Plain}, {1366, 768}, {}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
@@ -112,12 +115,22 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
        std::nullopt},
       {"scale 1.5 above tint2", {Scaled}, {1366, 768}, {Tint2Bottom}, TDockEdge::Bottom, QRect(0, 681, 1366, 57),
        Bottom(87, 0, 1365)},
+      // mutter and metacity keep an ordinary window inside the work area, which lacks the band.
+      {"kept below its own band", {Plain}, {1366, 768}, {}, TDockEdge::Top, QRect(0, 0, 1366, 38), Top(38, 0, 1365),
+       QRect(0, 38, 1366, 38), true},
+      {"kept above its own band, above tint2", {Plain}, {1366, 768}, {Tint2Bottom}, TDockEdge::Bottom,
+       QRect(0, 700, 1366, 38), Bottom(68, 0, 1365), QRect(0, 662, 1366, 38), true},
+      {"let lie in its band below the Xfce panel", {Plain}, {1366, 768}, {XfceTop}, TDockEdge::Top,
+       QRect(0, 27, 1366, 38), Top(65, 0, 1365), QRect(0, 27, 1366, 38), false},
+      {"floated at the top by a rule of sway's", {Plain}, {1366, 768}, {}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
+       Bottom(38, 0, 1365), QRect(0, 0, 1366, 38), false},
   };
   for (const auto& C : Cases) {
     const TMonitor Monitor = *DockMonitor(C.Monitors);
     const QRect Band = StripPlacement(Monitor, C.Edge, 38, TScreenEdges{C.Screen, C.Reserved});
     EXPECT_EQ(Band, C.Band) << C.What;
     EXPECT_EQ(StripStrut(Band, C.Edge, C.Monitors, C.Screen), C.Strut) << C.What;
+    EXPECT_EQ(NeedsDockWindow(Band, C.Edge, C.Placed), C.Dock) << C.What;
   }
 }
 
