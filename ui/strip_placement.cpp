@@ -8,8 +8,8 @@ namespace {
 bool Overlap(int First1, int Last1, int First2, int Last2) { return First1 <= Last2 && First2 <= Last1; }
 
 // How deep into Monitor from Edge the other panels' bands at that edge reach, leaving room for a
-// strip DeviceHeight high. A band that ends outside the monitor belongs to another one (or is no
-// panel's) and is left out.
+// strip DeviceHeight high, and the monitor's work area where the window manager tells it. A band
+// that ends outside the monitor belongs to another one (or is no panel's) and is left out.
 int ReservedDepth(const TMonitor& Monitor, TDockEdge Edge, int DeviceHeight, const TScreenEdges& Others) {
   const QRect& Area = Monitor.Geometry;
   int Deepest = 0;
@@ -21,6 +21,12 @@ int ReservedDepth(const TMonitor& Monitor, TDockEdge Edge, int DeviceHeight, con
                Overlap(Strut.BottomStartX, Strut.BottomEndX, Area.left(), Area.right())) {
       Depth = Area.bottom() + 1 - (Others.Screen.height() - Strut.Bottom);
     }
+    if (Depth > 0 && Depth <= Area.height() - DeviceHeight) Deepest = std::max(Deepest, Depth);
+  }
+  // What a monitor's work area leaves out at that edge (a compositor's own panel among it).
+  for (const QRect& WorkArea : Others.WorkAreas) {
+    if (!Area.contains(WorkArea)) continue;
+    const int Depth = Edge == TDockEdge::Top ? WorkArea.top() - Area.top() : Area.bottom() - WorkArea.bottom();
     if (Depth > 0 && Depth <= Area.height() - DeviceHeight) Deepest = std::max(Deepest, Depth);
   }
   return Deepest;

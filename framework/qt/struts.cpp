@@ -64,6 +64,29 @@ std::optional<TStrut> StrutOf(xcb_connection_t* C, xcb_window_t Window, QSize Sc
   return std::nullopt;
 }
 
+// Whether any window of this program reserves space now.
+bool OwnStrutSet(xcb_connection_t* C) {
+  const std::vector<xcb_window_t> Own = OwnWindows();
+  return std::any_of(Own.begin(), Own.end(), [C](xcb_window_t Window) {
+    return !ReadProperty32(C, Window, XcbAtom(C, "_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL).empty() ||
+           !ReadProperty32(C, Window, XcbAtom(C, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL).empty();
+  });
+}
+
+// The current workspace's work area of each monitor, where the window manager tells them.
+std::vector<QRect> MonitorWorkAreas(xcb_connection_t* C) {
+  const std::vector<uint32_t> Current =
+      ReadProperty32(C, XcbRootWindow(C), XcbAtom(C, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+  const QByteArray Name = "_GTK_WORKAREAS_D" + QByteArray::number(Current.empty() ? 0 : Current.front());
+  const std::vector<uint32_t> Items = ReadProperty32(C, XcbRootWindow(C), XcbAtom(C, Name), XCB_ATOM_CARDINAL);
+  std::vector<QRect> Areas;
+  for (size_t I = 0; I + 4 <= Items.size(); I += 4) {
+    Areas.emplace_back(static_cast<int>(Items[I]), static_cast<int>(Items[I + 1]), static_cast<int>(Items[I + 2]),
+                       static_cast<int>(Items[I + 3]));
+  }
+  return Areas;
+}
+
 }  // namespace
 
 TScreenEdges CurrentScreenEdges() {
@@ -79,6 +102,10 @@ TScreenEdges CurrentScreenEdges() {
   for (const xcb_window_t Window : OtherClients(C)) {
     if (const std::optional<TStrut> Strut = StrutOf(C, Window, Edges.Screen)) Edges.Reserved.push_back(*Strut);
   }
+  // Read while the strip's band is in none of them; the same until this program reserves nothing again.
+  static std::vector<QRect> WorkAreas;
+  if (!OwnStrutSet(C)) WorkAreas = MonitorWorkAreas(C);
+  Edges.WorkAreas = WorkAreas;
   return Edges;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QTimer>
 
@@ -25,13 +26,19 @@ struct TStrut {
 struct TScreenEdges {
   QSize Screen;                 // the root window's size in device pixels
   std::vector<TStrut> Reserved;  // each reserving window's strut
+  // The window manager's work area of each monitor, where it tells them (_GTK_WORKAREAS_D<n>, as
+  // mutter does): they also leave out the panels a compositor draws itself and reserves no strut
+  // for, GNOME Shell's top bar. Read while this program reserves nothing, and kept since: its own
+  // band would be counted in them too.
+  std::vector<QRect> WorkAreas;
 
   bool operator==(const TScreenEdges&) const = default;
 };
 
 // The edges as they are now: the struts of the windows the window manager manages
 // (_NET_CLIENT_LIST), read from _NET_WM_STRUT_PARTIAL or else _NET_WM_STRUT, leaving out this
-// program's own windows. Not _NET_WORKAREA: it counts the strip's own strut too. Off X11 nothing
+// program's own windows, and the monitors' work areas as above. Not _NET_WORKAREA: it counts the
+// strip's own strut too, and one monitor's panels on every other monitor. Off X11 nothing
 // is reserved and the screen is the monitors' bounding box.
 TScreenEdges CurrentScreenEdges();
 

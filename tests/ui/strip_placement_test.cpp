@@ -84,6 +84,7 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
     // Where the window manager put the strip, when known, and whether it must be a dock window.
     std::optional<QRect> Placed = std::nullopt;
     bool Dock = false;
+    std::vector<QRect> WorkAreas = {};  // as the window manager tells them
   } Cases[] = {
       {"no panel, top", {Plain}, {1366, 768}, {}, TDockEdge::Top, QRect(0, 0, 1366, 38), Top(38, 0, 1365)},
       {"no panel, bottom", {Plain}, {1366, 768}, {}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
@@ -122,12 +123,18 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
        QRect(0, 700, 1366, 38), Bottom(68, 0, 1365), QRect(0, 662, 1366, 38), true},
       {"let lie in its band below the Xfce panel", {Plain}, {1366, 768}, {XfceTop}, TDockEdge::Top,
        QRect(0, 27, 1366, 38), Top(65, 0, 1365), QRect(0, 27, 1366, 38), false},
+      // GNOME Shell's top bar reserves no strut; the work area of its monitor leaves it out.
+      {"below GNOME Shell's top bar", {Plain}, {1366, 768}, {}, TDockEdge::Top, QRect(0, 32, 1366, 38),
+       Top(70, 0, 1365), QRect(0, 70, 1366, 38), true, {QRect(0, 32, 1366, 736)}},
+      {"the other monitor's work area", {Left, RightPrimary}, {2304, 1024}, {}, TDockEdge::Top,
+       QRect(1024, 0, 1280, 38), Top(38, 1024, 2303), std::nullopt, false,
+       {QRect(0, 40, 1024, 728), QRect(1024, 0, 1280, 1024)}},
       {"floated at the top by a rule of sway's", {Plain}, {1366, 768}, {}, TDockEdge::Bottom, QRect(0, 730, 1366, 38),
        Bottom(38, 0, 1365), QRect(0, 0, 1366, 38), false},
   };
   for (const auto& C : Cases) {
     const TMonitor Monitor = *DockMonitor(C.Monitors);
-    const QRect Band = StripPlacement(Monitor, C.Edge, 38, TScreenEdges{C.Screen, C.Reserved});
+    const QRect Band = StripPlacement(Monitor, C.Edge, 38, TScreenEdges{C.Screen, C.Reserved, C.WorkAreas});
     EXPECT_EQ(Band, C.Band) << C.What;
     EXPECT_EQ(StripStrut(Band, C.Edge, C.Monitors, C.Screen), C.Strut) << C.What;
     EXPECT_EQ(NeedsDockWindow(Band, C.Edge, C.Placed), C.Dock) << C.What;
