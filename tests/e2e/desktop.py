@@ -81,18 +81,7 @@ class Desktop:
                         XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="vellox-e2e-"))
         self.env.pop("WAYLAND_DISPLAY", None)
         try:
-            # Xvfb picks a free display and writes its number once it accepts connections. Without
-            # -noreset it resets (and may end) when its last client leaves, which races with the
-            # clients started next.
-            ready_read, ready_write = os.pipe()
-            self.start("Xvfb", "-displayfd", str(ready_write), "-screen", "0",
-                       "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset", pass_fds=(ready_write,))
-            os.close(ready_write)
-            with os.fdopen(ready_read) as ready:
-                number = ready.readline().strip()
-            if not number:
-                raise RuntimeError("Xvfb did not start")
-            self.env["DISPLAY"] = ":" + number
+            self.start_display()
             if self.bus_of is not None:
                 self.env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_of.env["DBUS_SESSION_BUS_ADDRESS"]
             else:
@@ -100,8 +89,7 @@ class Desktop:
                 self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + self.bus_socket
                 self.start_bus()
             self.window_manager_log = self._log("window-manager")
-            options = {"xfwm4": ["--compositor=off"], "mutter": ["--x11", "--replace"]}.get(self.window_manager, [])
-            self.start(self.window_manager, *options, stdout_file=self.window_manager_log)
+            self.start_window_manager()
             wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
                      what="the window manager")
             if self.panel == "lxqt":
@@ -114,6 +102,24 @@ class Desktop:
             self.__exit__(None, None, None)
             raise
         return self
+
+    def start_display(self):
+        # Xvfb picks a free display and writes its number once it accepts connections. Without
+        # -noreset it resets (and may end) when its last client leaves, which races with the
+        # clients started next.
+        ready_read, ready_write = os.pipe()
+        self.start("Xvfb", "-displayfd", str(ready_write), "-screen", "0",
+                   "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset", pass_fds=(ready_write,))
+        os.close(ready_write)
+        with os.fdopen(ready_read) as ready:
+            number = ready.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+    def start_window_manager(self):
+        options = {"xfwm4": ["--compositor=off"], "mutter": ["--x11", "--replace"]}.get(self.window_manager, [])
+        self.start(self.window_manager, *options, stdout_file=self.window_manager_log)
 
     def start_bus(self):
         """Starts the session bus at its address and waits until it answers."""
@@ -258,31 +264,18 @@ class MutterWaylandDesktop(Desktop):
     def __init__(self, width=1280, height=800):
         super().__init__(width, height, panel=False, window_manager="mutter")
 
-    def __enter__(self):
-        self.env = dict(os.environ)
-        self.env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="vellox-e2e-"))
-        for name in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"):
-            self.env.pop(name, None)
-        try:
-            self.bus_socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "bus")
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + self.bus_socket
-            self.start_bus()
-            # mutter gives the programs it starts the addresses of its displays; one of them writes
-            # them down for the tests, and stays for as long as the session does.
-            found = os.path.join(self.env["XDG_RUNTIME_DIR"], "displays")
-            self.window_manager_log = self._log("window-manager")
-            self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "%dx%d" % (self.width, self.height),
-                       "--wayland-display", "vellox-e2e", "--", "sh", "-c",
-                       'env | grep -E "^(DISPLAY|XAUTHORITY|WAYLAND_DISPLAY)=" > "$0.part" && mv "$0.part" "$0" '
-                       '&& exec sleep infinity', found, stdout_file=self.window_manager_log)
-            wait_for(lambda: os.path.exists(found), timeout=30, what="mutter's displays")
-            with open(found) as lines:
-                self.env.update(line.rstrip("\n").split("=", 1) for line in lines if "=" in line)
-            self.env.pop("WAYLAND_DISPLAY", None)  # the strip runs through XWayland
-            wait_for(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                     what="the window manager")
-        except BaseException:
-            self.__exit__(None, None, None)
-            raise
-        return self
+    def start_display(self):
+        # mutter's own, once the bus is there
+        self.env.pop("DISPLAY", None)
+        self.env.pop("XAUTHORITY", None)
+
+    def start_window_manager(self):
+        # mutter gives the programs it starts its displays' addresses: one writes them down.
+        found = os.path.join(self.env["XDG_RUNTIME_DIR"], "displays")
+        self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "%dx%d" % (self.width, self.height),
+                   "--wayland-display", "vellox-e2e", "--", "sh", "-c",
+                   'env | grep -E "^(DISPLAY|XAUTHORITY)=" > "$0.part" && mv "$0.part" "$0" && exec sleep infinity',
+                   found, stdout_file=self.window_manager_log)
+        wait_for(lambda: os.path.exists(found), timeout=30, what="mutter's displays")
+        with open(found) as lines:
+            self.env.update(line.rstrip("\n").split("=", 1) for line in lines)
