@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "printers.h"
 #include "strip_placement.h"
 
 namespace {
