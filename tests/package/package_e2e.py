@@ -304,13 +304,11 @@ class InstalledPackage(unittest.TestCase):
             apt_get("purge", "vellox")
 
 
-LOCK_WAIT = 240  # seconds to wait for the dpkg lock that another package manager holds
+LOCK_WAIT = 240  # seconds apt-get waits for the dpkg lock that another package manager may hold
 
 
 def apt_get(*arguments):
-    """apt-get, which first waits for the dpkg lock when unattended-upgrades or PackageKit holds it."""
-    print("apt-get %s: waits up to %d s for another package manager's lock" % (arguments[0], LOCK_WAIT),
-          file=sys.stderr, flush=True)
+    print("apt-get %s: waits up to %d s for another package manager's lock" % (arguments[0], LOCK_WAIT), flush=True)
     return subprocess.run(["apt-get", "-y", "-q", "-o", "DPkg::Lock::Timeout=%d" % LOCK_WAIT, *arguments],
                           env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"), capture_output=True, text=True)
 
