@@ -71,7 +71,7 @@ apt_get() {
   log=$(mktemp)
   until $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout="$lock_wait" "$@" 2>"$log"; do
     cat "$log" >&2
-    if ! grep -q "Could not get lock" "$log"; then
+    if ! grep -Eq "Could not get lock|Unable to acquire the dpkg frontend lock|Unable to lock" "$log"; then
       rm -f "$log"
       echo "scripts/setup.sh: apt-get $1 failed (see above)." >&2
       exit 1
