@@ -9,6 +9,7 @@
 
 #include "calpad.h"
 #include "engine_unit.h"
+#include "help_and_version.h"
 #include "japanese_messages.h"
 #include "notify_icon.h"
 #include "platform_choice.h"
@@ -24,6 +25,7 @@
 #include "ui_fonts.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> Answered = AnswerHelpOrVersion(argc, argv)) return *Answered;
   if (!ChoosePlatform(argc, argv)) return 1;
 
   // The units: the engine's symbol table with the built-in functions; the tray unit's icon list

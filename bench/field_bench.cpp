@@ -3,6 +3,12 @@
 //   key press   a digit typed at the end of an expression of N characters, until the field has
 //               painted it, median of 21
 //   paste       an expression as long as the field's limit pasted with Ctrl+V, until painted
+//   Enter       Enter pressed in the expression field until the result is painted, for 1+1 and
+//               for a sum as long as the field's limit, median of 21, and the key's release after
+//               it (the field then shows its caret again); the same through the keypad's "＝";
+//               and for the long sum where the time goes: the text's conversion to Shift-JIS, the
+//               evaluation, the strip's handling around them (history, result field, its layout),
+//               and painting each field
 //   memory      resident memory before, after each of five rounds of such a paste followed by
 //               "&C", after a paste ten times too long (refused), and across 1,000 expressions
 //               typed over the last one and evaluated, then "&C"
@@ -24,7 +30,10 @@
 
 #include "calpad.h"
 #include "engine_unit.h"
+#include "expr_compo.h"
 #include "qt/application.h"
+#include "runtime/cp932.h"
+#include "speed_button.h"
 #include "strip_window.h"
 
 namespace {
@@ -69,6 +78,96 @@ void Paste(QLineEdit* Field, const QString& Text) {
   QTest::keyClick(Field, Qt::Key_V, Qt::ControlModifier);
 }
 
+// What the event loop does next after an input event: the posted layout and update requests,
+// whose painting ends with the windows' contents handed to the window system.
+void PaintPending() { QCoreApplication::sendPostedEvents(); }
+
+double Median(std::vector<double> Times) {
+  std::nth_element(Times.begin(), Times.begin() + Times.size() / 2, Times.end());
+  return Times[Times.size() / 2];
+}
+
+// The median of 21 runs of Action, each after the field holds Text again and all is painted.
+double MedianOf(QLineEdit* Field, const QString& Text, const std::function<void()>& Action) {
+  std::vector<double> Times;
+  for (int Round = 0; Round < 21; ++Round) {
+    if (Field->text() != Text) Field->setText(Text);
+    Settle();
+    Times.push_back(MillisecondsOf(Action));
+  }
+  return Median(Times);
+}
+
+// Enter, or the keypad's "＝", until the result is painted; then where the time of the long sum
+// goes, each part measured alone in the same way.
+void MeasureEnter(TVellox1& Strip, TCalPad1& Pad) {
+  QLineEdit* Field = Strip.Edit1;
+  const QString Short = "1+1";
+  const QString Long = Sum(TVellox1::kExpressionLimit);
+  // The release comes later, as a person's does, and is timed on its own.
+  std::vector<double> Presses, Releases;
+  const auto Enter = [&] {
+    Presses.push_back(MillisecondsOf([&] {
+      QTest::keyPress(Field, Qt::Key_Return);
+      PaintPending();
+    }));
+    Releases.push_back(MillisecondsOf([&] {
+      QTest::keyRelease(Field, Qt::Key_Return);
+      PaintPending();
+    }));
+  };
+  MedianOf(Field, Short, Enter);
+  const double EnterShort = Median(Presses), ReleaseShort = Median(Releases);
+  const QString ShortResult = Strip.Edit2->text();
+  Presses.clear();
+  Releases.clear();
+  MedianOf(Field, Long, Enter);
+  const double EnterLong = Median(Presses), ReleaseLong = Median(Releases);
+  const QString LongResult = Strip.Edit2->text();
+  const double Handling = MedianOf(Field, Long, [&] {
+    QTest::keyPress(Field, Qt::Key_Return);
+    QTest::keyRelease(Field, Qt::Key_Return);
+  });
+  std::string Bytes;
+  const double Conversion = MedianOf(Field, Long, [&] { Bytes = Utf8ToCp932(Field->text().toStdString()); });
+  TExprCompo Alone;  // no handlers: the evaluation only
+  Alone.Expression = Bytes;
+  const double Evaluation = MedianOf(Field, Long, [&] { Alone.Calculate(); });
+  const auto Painting = [&](QWidget* Part) {
+    return MedianOf(Field, Long, [&] {
+      Part->update();
+      PaintPending();
+    });
+  };
+  const double PaintingExpression = Painting(Field);
+  const double PaintingResult = Painting(Strip.Edit2);
+
+  Strip.PadOpen(nullptr);
+  if (!QTest::qWaitForWindowExposed(&Pad)) std::printf("the keypad was not shown: its figures are off-screen\n");
+  TSpeedButton* Equals = Pad.SpeedButtons[10];
+  const auto PadEnter = [&] {
+    Equals->click();
+    PaintPending();
+  };
+  const double PadShort = MedianOf(Field, Short, PadEnter);
+  const double PadLong = MedianOf(Field, Long, PadEnter);
+  Pad.close();
+  Settle();
+
+  std::printf("\n%10s  %10s  %16s  %14s  %s\n", "characters", "Enter (ms)", "its release (ms)", "keypad ＝ (ms)",
+              "result");
+  std::printf("%10lld  %10.2f  %16.2f  %14.2f  %s\n", static_cast<long long>(Short.size()), EnterShort, ReleaseShort,
+              PadShort, qPrintable(ShortResult));
+  std::printf("%10lld  %10.2f  %16.2f  %14.2f  %s\n", static_cast<long long>(Long.size()), EnterLong, ReleaseLong,
+              PadLong, qPrintable(LongResult));
+  std::printf("Enter to the painted result within one 60 Hz frame (16.7 ms) at the field's limit: %s\n",
+              EnterLong <= 16.7 ? "yes" : "no");
+  std::printf("the long sum's Enter, part by part (ms): press and release handled without painting %.2f,\n"
+              "  of which the conversion to Shift-JIS %.2f and the evaluation %.2f (the rest: history,\n"
+              "  result field, layout); painting the expression field %.2f, the result field %.2f\n",
+              Handling, Conversion, Evaluation, PaintingExpression, PaintingResult);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,6 +202,8 @@ int main(int argc, char** argv) {
     std::nth_element(Times.begin(), Times.begin() + 10, Times.end());
     std::printf("%10d  %14.2f\n", Length, Times[10]);
   }
+
+  MeasureEnter(Strip, Pad);
 
   const QString Longest = Sum(TVellox1::kExpressionLimit);
   Strip.Clear(nullptr);

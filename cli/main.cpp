@@ -10,11 +10,11 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: vellox-calc [--help] [--] [EXPRESSION | -]...\n"
+    "Usage: vellox-calc [--help | --version] [--] [EXPRESSION | -]...\n"
     "Evaluates each EXPRESSION in order and prints its value; - stands for each line of standard\n"
     "input, which is also what is evaluated when no EXPRESSION is given. Variables set by an\n"
     "assignment (x = 2 ** 10) carry over to the expressions after it. -- ends the options: every\n"
-    "argument after it is an EXPRESSION or -, --help too.\n"
+    "argument after it is an EXPRESSION or -, --help too. --version prints the version.\n"
     "\n"
     "The language: + - * / and ** (power, left-associative), a sign before an operand,\n"
     "parentheses, variables (an unknown name is 0), and the functions SIN COS TAN LN EXP SQR\n"
@@ -42,11 +42,14 @@ bool EvaluateStandardInput(Evaluator& Calc) {
   return ReadToEnd && AllEvaluated;
 }
 
-// The command line: the options --help and --, and the operands, each an expression or "-" for
-// standard input. An argument that starts with a minus sign and is no option is an expression
-// ("-5", "-x*2"); after "--" every argument is an operand.
+constexpr std::string_view kVersion = "vellox-calc " VELLOX_VERSION "\n";
+
+// The command line: the options --help, --version and --, and the operands, each an expression or
+// "-" for standard input. An argument that starts with a minus sign and is no option is an
+// expression ("-5", "-x*2", "-h"); after "--" every argument is an operand.
 struct CommandLine {
   bool Help = false;
+  bool Version = false;
   std::vector<std::string_view> Operands;
 };
 
@@ -59,6 +62,8 @@ CommandLine ReadCommandLine(int argc, char** argv) {
       OptionsEnded = true;
     } else if (!OptionsEnded && Argument == "--help") {
       Line.Help = true;
+    } else if (!OptionsEnded && Argument == "--version") {
+      Line.Version = true;
     } else {
       Line.Operands.push_back(Argument);
     }
@@ -70,8 +75,10 @@ CommandLine ReadCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   const CommandLine Line = ReadCommandLine(argc, argv);
-  if (Line.Help) {
-    std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+  // Asked for both, the usage comes first.
+  if (Line.Help || Line.Version) {
+    if (Line.Help) std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+    if (Line.Version) std::fwrite(kVersion.data(), 1, kVersion.size(), stdout);
     CloseStandardOutput();
     return 0;
   }

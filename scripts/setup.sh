@@ -63,6 +63,36 @@ done
 
 sudo=""
 [[ "$(id -u)" -ne 0 ]] && sudo="sudo"
+
+# Another package manager may hold apt's locks for a while: unattended-upgrades or PackageKit on a
+# freshly booted desktop, another apt. apt-get then waits for the dpkg lock (DPkg::Lock::Timeout)
+# and, where it does not wait itself (the package lists' lock), is run again, up to lock_wait
+# seconds in all; only after that does the set-up fail, saying why.
+lock_wait=300
+apt_get() {
+  local deadline=$((SECONDS + lock_wait)) log
+  log=$(mktemp)
+  until $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout="$lock_wait" "$@" 2>"$log"; do
+    cat "$log" >&2
+    if ! grep -Eq "Could not get lock|Unable to acquire the dpkg frontend lock|Unable to lock" "$log"; then
+      rm -f "$log"
+      echo "scripts/setup.sh: apt-get $1 failed (see above)." >&2
+      exit 1
+    fi
+    if ((SECONDS >= deadline)); then
+      rm -f "$log"
+      echo "scripts/setup.sh: another package manager still holds apt's lock after $((lock_wait / 60))" \
+           "minutes (see above); run scripts/setup.sh again once it has finished." >&2
+      exit 1
+    fi
+    echo "Another package manager holds apt's lock: waiting for it ($((deadline - SECONDS)) s left)..."
+    sleep 5
+  done
+  cat "$log" >&2
+  rm -f "$log"
+}
+
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+echo "(If another package manager is at work, this waits up to $((lock_wait / 60)) minutes for it.)"
+apt_get update -q
+apt_get install -y -q --no-install-recommends "${missing[@]}"

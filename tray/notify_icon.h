@@ -56,8 +56,9 @@ public:
   // itself and then reports no right click; an XEmbed tray leaves menus to the program, so there
   // it changes nothing. The record's delete forgets it.
   virtual void SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) = 0;
-  // Whether a notification area is running now, so that an icon can be seen and clicked.
-  virtual bool Available() const = 0;
+  // Whether a notification area is running now, so that an icon can be seen and clicked. The
+  // first question may start watching the desktop for one.
+  virtual bool Available() = 0;
   // Run on the user-interface thread when a notification area may have appeared or gone away.
   std::function<void()> AvailabilityChanged;
 };

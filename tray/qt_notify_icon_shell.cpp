@@ -60,23 +60,22 @@ void QtNotifyIconShell::Apply(Entry& Shown) {
   }
 }
 
-void QtNotifyIconShell::Watch() const {
+void QtNotifyIconShell::Watch() {
   if (Bus != nullptr) return;
-  auto* Self = const_cast<QtNotifyIconShell*>(this);
-  Bus = new TSessionBusLink(Self);
-  Hosts = new TStatusNotifierWatch(*Bus, Self);
-  Tray = new TXEmbedTrayWatch(Self);
+  Bus = new TSessionBusLink(this);
+  Hosts = new TStatusNotifierWatch(*Bus, this);
+  Tray = new TXEmbedTrayWatch(this);
   // A change is looked at on the next turn, once: a panel that starts may report several.
-  const auto Changed = [Self] {
-    if (Self->ReconsiderPending) return;
-    Self->ReconsiderPending = true;
-    QTimer::singleShot(0, Self, &QtNotifyIconShell::Reconsider);
+  const auto Changed = [this] {
+    if (ReconsiderPending) return;
+    ReconsiderPending = true;
+    QTimer::singleShot(0, this, &QtNotifyIconShell::Reconsider);
   };
-  connect(Hosts, &TStatusNotifierWatch::Changed, Self, Changed);
-  connect(Tray, &TXEmbedTrayWatch::Changed, Self, Changed);
+  connect(Hosts, &TStatusNotifierWatch::Changed, this, Changed);
+  connect(Tray, &TXEmbedTrayWatch::Changed, this, Changed);
 }
 
-QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() const {
+QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() {
   Watch();
   const std::optional<bool> HostHere = Hosts->HostOnThisDisplay();
   // A watcher that does not answer moves no icon.
@@ -99,7 +98,7 @@ void QtNotifyIconShell::SettleQtChoice() {
   QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-bool QtNotifyIconShell::Available() const {
+bool QtNotifyIconShell::Available() {
   const Placement Now = WhereNow();
   return Now.Kind == TKind::StatusNotifier || Now.Tray != XCB_WINDOW_NONE;
 }

@@ -44,7 +44,7 @@ class QtNotifyIconShell : public QObject, public NotifyIconShell {
 public:
   bool NotifyIcon(uint32_t Message, const NOTIFYICONDATAA& Data) override;
   void SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) override;
-  bool Available() const override;
+  bool Available() override;
 
 private:
   using Key = std::pair<HWND, uint32_t>;
@@ -71,12 +71,12 @@ private:
   std::optional<bool> QtOnBus;
 
   // Made at the first question: the session bus, its hosts, and the display's tray.
-  mutable TSessionBusLink* Bus = nullptr;
-  mutable TStatusNotifierWatch* Hosts = nullptr;
-  mutable TXEmbedTrayWatch* Tray = nullptr;
+  TSessionBusLink* Bus = nullptr;
+  TStatusNotifierWatch* Hosts = nullptr;
+  TXEmbedTrayWatch* Tray = nullptr;
 
-  void Watch() const;
-  Placement WhereNow() const;
+  void Watch();
+  Placement WhereNow();
   // Whether QSystemTrayIcon makes StatusNotifierItems, as it decided or would decide now.
   bool QtTakesBus() const;
   // Has QSystemTrayIcon decide now if it is still undecided and some host is on the bus.

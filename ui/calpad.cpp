@@ -10,7 +10,6 @@
 
 #include "handler_binding.h"
 #include "key_press.h"
-#include "menu_check.h"
 #include "paste_filter.h"
 #include "pasted_text.h"
 #include "notify_icon.h"
@@ -121,8 +120,7 @@ void TCalPad1::KeepReachable() {
 }
 
 void TCalPad1::FormClose(QObject*) {
-  SetMenuCheck(Vellox1->P1, false);
-  Vellox1->SetFormEnabled(true);
+  Vellox1->SetKeypadOpen(false);
   // The keys go back to the strip once the keypad has gone, not to the hidden keypad.
   QMetaObject::invokeMethod(Vellox1, [] { Vellox1->ActivateForInput(); }, Qt::QueuedConnection);
 }

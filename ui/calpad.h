@@ -24,8 +24,8 @@ public:
 
   // Components, in declaration order: the keypad field and SpeedButton1 to SpeedButton16
   // (SpeedButtons[0] is SpeedButton1).
-  QLineEdit* Edit1 = nullptr;
-  std::array<TSpeedButton*, 16> SpeedButtons{};
+  QLineEdit* Edit1 = nullptr;                   // the keypad field: the number entered, or the answer
+  std::array<TSpeedButton*, 16> SpeedButtons{};  // the digits, "＝", "Ｃ" and the four operators
 
   // Handlers, in declaration order.
   void FormClose(QObject* Sender);

@@ -62,7 +62,10 @@ TVellox1::~TVellox1() {
 
 bool TVellox1::FormEnabled() const { return !Lock->Locked(); }
 
-void TVellox1::SetFormEnabled(bool Enabled) { Lock->SetLocked(!Enabled); }
+void TVellox1::SetKeypadOpen(bool Open) {
+  Lock->SetLocked(Open);
+  SetMenuCheck(P1, Open);
+}
 
 void TVellox1::FormCreate(QObject*) {
   // The strip stays off the task bar: see showEvent.
@@ -237,27 +240,25 @@ void TVellox1::FormPaint(QObject* Sender) {
 
 void TVellox1::PadOpen(QObject*) {
   CommitComposition(Edit1);  // the locked strip takes no input-method text, a commit neither
-  SetMenuCheck(P1, true);
-  SetFormEnabled(false);
+  SetKeypadOpen(true);
   // Also brings a minimised keypad back: with no task-bar button, this is its way back.
   CalPad1->showNormal();
   ActivateWindow(CalPad1);
 }
 
-void TVellox1::Align1Click(QObject*) {
-  Edge = TDockEdge::Top;
-  Dock();
-  Align1->setEnabled(false);
-  Align2->setEnabled(true);
-}
+void TVellox1::Align1Click(QObject*) { DockAt(TDockEdge::Top); }
 
 void TVellox1::Align2Click(QObject*) {
-  Edge = TDockEdge::Bottom;
-  Dock();
-  Align1->setEnabled(true);
-  Align2->setEnabled(false);
+  DockAt(TDockEdge::Bottom);
   show();
   ActivateForInput();
+}
+
+void TVellox1::DockAt(TDockEdge NewEdge) {
+  Edge = NewEdge;
+  Dock();
+  Align1->setEnabled(Edge != TDockEdge::Top);
+  Align2->setEnabled(Edge != TDockEdge::Bottom);
 }
 
 void TVellox1::paintEvent(QPaintEvent* Event) {

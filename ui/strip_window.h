@@ -40,26 +40,26 @@ public:
   static constexpr int kExpressionLimit = 65536;
 
   // Components, in declaration order.
-  QLineEdit* Edit1 = nullptr;  // the expression
-  QLineEdit* Edit2 = nullptr;  // the result, or why there is none
-  TExprCompo ExprCompo1;
-  QFrame* Panel1 = nullptr;
-  TSpeedButton* SpeedButton1 = nullptr;  // "E&XIT"
-  TSpeedButton* SpeedButton2 = nullptr;  // "＝"
-  TSpeedButton* SpeedButton3 = nullptr;  // "&C"
-  TSpeedButton* SpeedButton4 = nullptr;  // "▼"
-  TTrayIcon* TrayIcon1 = nullptr;
-  QMenu* PopupMenu1 = nullptr;  // shared with the tray icon and the keypad
-  QAction* Undo1 = nullptr;
-  QAction* Close1 = nullptr;
-  QAction* Mini1 = nullptr;
-  QAction* N1 = nullptr;
-  QAction* N2 = nullptr;
-  QAction* P1 = nullptr;
-  TSpeedButton* SpeedButton5 = nullptr;  // "&P"
-  QMenu* Align = nullptr;
-  QAction* Align1 = nullptr;
-  QAction* Align2 = nullptr;
+  QLineEdit* Edit1 = nullptr;            // the expression field, where the user types
+  QLineEdit* Edit2 = nullptr;            // the result field: the last result, or why there is none
+  TExprCompo ExprCompo1;                 // evaluates Edit1's text
+  QFrame* Panel1 = nullptr;              // the raised background that carries the buttons
+  TSpeedButton* SpeedButton1 = nullptr;  // "E&XIT": closes the program
+  TSpeedButton* SpeedButton2 = nullptr;  // "＝": evaluates
+  TSpeedButton* SpeedButton3 = nullptr;  // "&C": empties both fields
+  TSpeedButton* SpeedButton4 = nullptr;  // "▼": hides the strip to the tray
+  TTrayIcon* TrayIcon1 = nullptr;        // the icon in the notification area
+  QMenu* PopupMenu1 = nullptr;           // the menu shared with the tray icon and the keypad
+  QAction* Undo1 = nullptr;              // menu item "元のサイズに戻す(&R)": shows the strip again
+  QAction* Close1 = nullptr;             // menu item "閉じる(&C)": closes the program
+  QAction* Mini1 = nullptr;              // menu item "最小化(&N)": hides the strip to the tray
+  QAction* N1 = nullptr;                 // menu separator above "閉じる(&C)"
+  QAction* N2 = nullptr;                 // menu separator below "最小化(&N)"
+  QAction* P1 = nullptr;                 // menu item "パッド入力(&P)": opens the keypad; checked while open
+  TSpeedButton* SpeedButton5 = nullptr;  // "&P": opens the keypad
+  QMenu* Align = nullptr;                // submenu "表示位置(&A)": the two docking items
+  QAction* Align1 = nullptr;             // submenu item "上に張り付く(&T)": docks at the top
+  QAction* Align2 = nullptr;             // submenu item "下に張り付く(&B)": docks at the bottom
 
   // Handlers, in declaration order.
   void FormCreate(QObject* Sender);
@@ -87,9 +87,11 @@ public:
   void PasteExpression(const QString& Pasted);
 
   // The strip's enabled flag: while false it takes no mouse or keyboard input; its controls keep
-  // their own enabled flags and look.
+  // their own enabled flags and look. It is false exactly while the keypad is open.
   bool FormEnabled() const;
-  void SetFormEnabled(bool Enabled);
+  // The keypad open or closed: the one place that locks the strip and checks "パッド入力", or
+  // unlocks it and takes the check away, so that neither can change without the other.
+  void SetKeypadOpen(bool Open);
 
   // The result that stands beside the expression as it is now: empty after a failure or a clear,
   // and once the expression was edited. What the keypad shows as its answer.
@@ -115,7 +117,7 @@ private:
   TInputLock* Lock = nullptr;
   TResultField* Result = nullptr;  // what Edit2 shows
   TExpressionHistory History;
-  TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose
+  TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose: see DockAt
   std::optional<TMonitor> DockedOn;  // the monitor the strip lies on, none before one was on
   QRect Docked;                      // where, in device pixels
   std::optional<TStrut> Reserved;    // what it reserves there while shown
@@ -143,6 +145,9 @@ private:
   // The menu's restore and minimise items as the strip is shown or hidden: the one place that
   // sets them.
   void ShowVisibilityInMenu(bool Shown);
+  // Docks the strip at NewEdge: the one place that sets Edge, and with it the docking items,
+  // of which the one for the edge the strip is at is disabled.
+  void DockAt(TDockEdge NewEdge);
   // Places the controls that depend on the strip's width W.
   void LayOutControls(int W);
 };

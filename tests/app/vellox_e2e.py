@@ -316,9 +316,15 @@ class StripTest(VelloxTest):
 
     def test_without_a_display_it_points_to_vellox_calc(self):
         env = {key: value for key, value in self.desktop.env.items() if key not in ("DISPLAY", "QT_QPA_PLATFORM")}
-        result = subprocess.run([VELLOX], env=env, capture_output=True, text=True, timeout=30)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn("vellox-calc", result.stderr)
+        # --help and --version start no strip, so they need no display.
+        for arguments, status, stdout, stderr in (([], 1, "", "vellox-calc"),
+                                                  (["--help"], 0, "Usage: vellox [/B | /N | /P]", ""),
+                                                  (["--version"], 0, "vellox ", "")):
+            with self.subTest(arguments=arguments):
+                result = subprocess.run([VELLOX] + arguments, env=env, capture_output=True, text=True, timeout=30)
+                self.assertEqual(result.returncode, status)
+                self.assertTrue(result.stdout.startswith(stdout), result.stdout)
+                self.assertIn(stderr, result.stderr)
 
     def test_closing_the_keypad_while_the_strip_is_hidden_keeps_the_program(self):
         program = self.start("/P")

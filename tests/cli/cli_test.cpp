@@ -52,6 +52,7 @@ TEST(VelloxCalc, DoubleDashEndsTheOptionsAndADashIsStandardInput) {
       {{"--", "-"}, "1+1\n", "2\n", "", 0},                  // still standard input after --
       {{"-", "-"}, "5\n", "5\n", "", 0},                     // read to its end once
       {{"--", "--help"}, "", "syntax error\n", "", 1},        // an expression after --
+      {{"-h", "--version", "1/0"}, "", "vellox-calc " VELLOX_VERSION "\n", "", 0},  // nothing evaluated
       {{"--", "--", "1"}, "", "syntax error\n1\n", "", 1},   // only the first -- is an option
       {{"-", "--", "-2"}, "7\n", "7\n-2\n", "", 0},
   };
@@ -130,7 +131,8 @@ TEST(VelloxCalc, ANulInsideALineIsAnErrorNotTheEndOfTheExpression) {
 }
 
 // Standard streams that fail: each failure is one line on standard error and exit status 1,
-// after whatever could still be written. Run through the shell with its redirections.
+// after whatever could still be written. Run through the shell with its redirections, after a
+// command that feeds standard input where a row starts with one ("yes 1+1 |").
 TEST(VelloxCalc, StreamsThatCannotBeWrittenOrReadAreErrors) {
   const std::string Full = "vellox-calc: cannot write standard output: No space left on device\n";
   const std::string Closed = "vellox-calc: cannot write standard output: Bad file descriptor\n";
@@ -148,6 +150,7 @@ TEST(VelloxCalc, StreamsThatCannotBeWrittenOrReadAreErrors) {
       {">/dev/full", {}, "1+1\n2+2\n", "", Full, 1},
       {">/dev/full", {"--help"}, "", "", Full, 1},
       {">/dev/full", {"1 +"}, "", "", Full, 1},  // the parser's own line is output too
+      {"yes 1+1 2>/dev/null | >/dev/full", {}, "", "", Full, 1},  // endless input: ends at the first lost write
       {">&-", {"1+1"}, "", "", Closed, 1},
       {">&-", {"--help"}, "", "", Closed, 1},
       {">&-", {}, "", "", "", 0},  // nothing to write, nothing lost
@@ -161,8 +164,10 @@ TEST(VelloxCalc, StreamsThatCannotBeWrittenOrReadAreErrors) {
       {"<.", {"7"}, "", "7\n", "", 0},  // standard input is read only for -
   };
   for (const auto& C : Cases) {
-    std::vector<std::string> Command = {"/bin/sh", "-c", std::string("exec \"$0\" \"$@\" ") + C.Redirections,
-                                        VELLOX_CALC};
+    const std::string Row = C.Redirections;
+    const size_t Feed = Row.find('|') + 1;  // 0 without a feeding command
+    const std::string Script = Row.substr(0, Feed) + " exec \"$0\" \"$@\" " + Row.substr(Feed);
+    std::vector<std::string> Command = {"/bin/sh", "-c", Script, VELLOX_CALC};
     Command.insert(Command.end(), C.Arguments.begin(), C.Arguments.end());
     const auto R = RunProcess(Command, C.Input);
     std::string What = C.Redirections;

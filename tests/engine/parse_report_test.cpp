@@ -63,6 +63,7 @@ TEST_F(ParseReportTest, ReadsOfVariablesNoAssignmentHasSetAreNamed) {
     std::vector<std::string> Named;
   } Cases[] = {
       {"once each, first read first", {"b + a * b - A"}, {"b", "a"}},
+      {"read twice in a row, listed once", {"x * x"}, {"x"}},  // not linked to itself
       {"spelled as first scanned", {"Totl + 1", "TOTL"}, {"Totl"}},
       {"read by its own first assignment", {"x = x + 1"}, {"x"}},
       {"an assignment's target is not read", {"fresh = 2"}, {}},

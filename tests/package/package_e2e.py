@@ -302,14 +302,24 @@ class InstalledPackage(unittest.TestCase):
         if subprocess.run(["dpkg-query", "-W", "vellox"], capture_output=True).returncode == 0:
             self.skipTest("a vellox package is installed on this machine; it is left alone")
         try:
-            install = subprocess.run(["dpkg", "-i", self.deb], capture_output=True, text=True)
-            self.assertEqual(install.returncode, 0, install.stdout + install.stderr)
+            install = apt_get("install", "--no-install-recommends", os.path.abspath(self.deb))
+            self.assertEqual(install.returncode, 0, "cannot install the package (after waiting %d s for the lock "
+                             "if another package manager held it):\n%s" % (LOCK_WAIT, install.stdout + install.stderr))
             for query in (["get", "org.vellox.vellox"], ["what-provides", "bin", "vellox-calc"]):
                 found = subprocess.run(["appstreamcli", *query, "--no-cache", "--cachepath", self.work],
                                        capture_output=True, text=True)
                 self.assertIn("Identifier: org.vellox.vellox [desktop-application]", found.stdout, found.stderr)
         finally:
-            subprocess.run(["dpkg", "--purge", "vellox"], capture_output=True)
+            apt_get("purge", "vellox")
+
+
+LOCK_WAIT = 240  # seconds apt-get waits for the dpkg lock that another package manager may hold
+
+
+def apt_get(*arguments):
+    print("apt-get %s: waits up to %d s for another package manager's lock" % (arguments[0], LOCK_WAIT), flush=True)
+    return subprocess.run(["apt-get", "-y", "-q", "-o", "DPkg::Lock::Timeout=%d" % LOCK_WAIT, *arguments],
+                          env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"), capture_output=True, text=True)
 
 
 if __name__ == "__main__":

@@ -20,7 +20,7 @@ public:
   // The menu handed for each icon (window, identifier), as the notification area holds it.
   std::map<std::pair<HWND, uint32_t>, QMenu*> Menus;
 
-  bool Available() const override { return TrayAvailable; }
+  bool Available() override { return TrayAvailable; }
 
   void SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Menu) override {
     Menus[{Window, Identifier}] = Menu;

@@ -1,5 +1,6 @@
 // How the tray tells which display a process of the session shows on. (Its link to a session bus
-// that restarts is shown end to end, in SessionBusTest of the program's suite.)
+// that restarts is shown end to end, in SessionBusTest of the program's suite, and on a bus of its
+// own in session_bus_link_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <unistd.h>

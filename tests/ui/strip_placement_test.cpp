@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "printers.h"
 #include "strip_placement.h"
 
 namespace {
@@ -67,6 +68,8 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
   const TStrut WholeLeftEdge{.Left = 48, .LeftEndY = 767};       // nothing at the top or bottom
   const TStrut Huge{.Bottom = 740, .BottomEndX = 1365};          // leaves no room: no panel's
   const TStrut UpperMonitorBottom{.Bottom = 830, .BottomEndX = 1279};  // the upper monitor's
+  const TMonitor LowerRightPrimary{QRect(1024, 256, 1280, 768), 1, true};
+  const TStrut LowerMonitorTop{.Top = 286, .TopStartX = 1024, .TopEndX = 2303};  // 30 below its top
   const auto Top = [](int Depth, int First, int Last) {
     return std::optional<TStrut>(TStrut{.Top = Depth, .TopStartX = First, .TopEndX = Last});
   };
@@ -111,6 +114,8 @@ TEST(StripPlacementTest, TheStripDocksBesidePanelsAndReservesItsBand) {
        QRect(0, 800, 1280, 38), std::nullopt},
       {"stacked, bottom of the lower monitor", {Upper, LowerPrimary}, {1280, 1600}, {UpperMonitorBottom},
        TDockEdge::Bottom, QRect(0, 1562, 1280, 38), Bottom(38, 0, 1279)},
+      {"a top panel on the lower monitor", {Left, LowerRightPrimary}, {2304, 1024}, {LowerMonitorTop},
+       TDockEdge::Top, QRect(1024, 286, 1280, 38), Top(324, 1024, 2303)},
       // RandR monitors may be set beyond the X screen: no strut can reach there.
       {"beyond the screen", {Upper, LowerPrimary}, {1280, 800}, {}, TDockEdge::Bottom, QRect(0, 1562, 1280, 38),
        std::nullopt},

@@ -54,7 +54,7 @@ TEST_F(TypedInputTest, EvaluationCommitsTheCompositionFirstAndSoDoesAClickOffIt)
     Strip->Edit1->setText(QString::fromUtf8(Assignment));
     Evaluate();
   }
-  for (int Action = 0; Action < 4; ++Action) {
+  for (int Action = 0; Action < 5; ++Action) {
     Strip->Edit1->setText("x");
     Send(Strip->Edit1, "半径＊２");  // converted, not committed: the field's text is still "x"
     ASSERT_EQ(Expression(), "x");
@@ -66,6 +66,7 @@ TEST_F(TypedInputTest, EvaluationCommitsTheCompositionFirstAndSoDoesAClickOffIt)
       EXPECT_EQ(Expression(), "x");
       QTest::mouseClick(Strip->Edit1, Qt::LeftButton, {}, QPoint(2, 10));  // off it
     }
+    if (Action == 4) QTest::mouseDClick(Strip->Edit1, Qt::LeftButton, {}, Caret(Strip->Edit1).center());  // on it
     EXPECT_EQ(Expression(), "x半径*2") << Action;  // committed as shown, then folded as typed
     if (Action == 2) Pad->close();
     Evaluate();

@@ -9,6 +9,7 @@
 
 #include "calpad.h"
 #include "event_pump.h"
+#include "printers.h"
 #include "recording_shell.h"
 #include "strip_window.h"
 
