@@ -134,6 +134,8 @@ private:
   // The menu's restore and minimise items as the strip is shown or hidden: the one place that
   // sets them.
   void ShowVisibilityInMenu(bool Shown);
+  // The captions' and the result field's colours, from the strip's palette as it is now.
+  void ShowColours();
   // Places the controls that depend on the strip's width W.
   void LayOutControls(int W);
 };

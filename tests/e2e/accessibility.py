@@ -11,6 +11,7 @@ import subprocess
 from desktop import wait_for
 
 DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_dump.py")
+EVENTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py")
 
 
 class Application:
@@ -58,3 +59,35 @@ def application(desktop, name, timeout=15.0):
     app = Application(desktop, name)
     wait_for(lambda: app.controls(), timeout=timeout, what="the application %r over AT-SPI" % name)
     return app
+
+
+class Announcements:
+    """What a screen reader is told of an application: each change of a control's description,
+    as {"role", "name", "description"}, in order."""
+
+    def __init__(self, desktop, name):
+        import queue
+        import threading
+        self.process = subprocess.Popen(["/usr/bin/python3", EVENTS, name], env=desktop.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.lines = queue.Queue()
+        threading.Thread(target=lambda: [self.lines.put(line) for line in self.process.stdout], daemon=True).start()
+        if self.lines.get(timeout=15).strip() != "ready":
+            raise RuntimeError("the accessibility bus listener did not start")
+
+    def expect(self, name, description, timeout=5.0):
+        """Waits for the description of control name to change to description; returns what came before."""
+        import queue
+        seen = []
+        try:
+            while True:
+                event = json.loads(self.lines.get(timeout=timeout))
+                if event["name"] == name and event["description"] == description:
+                    return seen
+                seen.append(event)
+        except queue.Empty:
+            raise AssertionError("no announcement %r on %r; saw %r" % (description, name, seen))
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=5)
