@@ -4,12 +4,11 @@
 
 class QWidget;
 
-// Tells a screen reader what an evaluation showed, at once and in the window that has the keys:
-// Text becomes the accessible description of the control with the focus (Field when none has
-// it), and Orca speaks a change of the focused control's description as it happens. The text
-// then stays as that control's description, so it is also read with the control later; an empty
-// one stands as NoAnnouncement(), never as the field's placeholder.
+// Tells a screen reader what an evaluation showed, at once, in the window that has the keys (or
+// Field's when none has them): each window holds a notification of its own, named with the text
+// and shown anew each time, which Orca speaks as it does a desktop notification (and keeps in its
+// list of notifications). An empty text is "結果なし", no result.
 void Announce(QWidget* Field, const QString& Text);
 
-// The description of a field with nothing to tell: no result.
-QString NoAnnouncement();
+// The notification of Window that Announce shows, or null before the first.
+QWidget* AnnouncementOf(QWidget* Window);

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
 
 TKeyboardMenu::TKeyboardMenu(QLineEdit* MenuField, TMenuMaker SharedMenu, TMenuMaker EditCommands, QWidget* Focus)
     : QObject(MenuField), Field(MenuField), Shared(std::move(SharedMenu)), EditMenu(std::move(EditCommands)),
@@ -50,6 +52,13 @@ void TKeyboardMenu::PopUp() {
   }
   QPointer<QWidget> Focus = FocusAfter;
   QPointer<QLineEdit> Self = Field;
+  // Opened from the keyboard, it starts on its first item, as menus do, so that the screen
+  // reader has an item to read and Enter a command to run.
+  // The menu's own Down key does it without opening a submenu there.
+  QTimer::singleShot(0, Menu, [Menu] {
+    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(Menu, &Down);
+  });
   // Below the caret, where the eyes are.
   Menu->exec(Field->mapToGlobal(Field->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()));
   // The chosen command has run by now.

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "announcement.h"
 #include "double_click_selects_all.h"
+#include "field_hint.h"
 #include "handler_binding.h"
 #include "key_commands.h"
 #include "key_press.h"
@@ -67,10 +67,8 @@ void TVellox1::CreateComponents() {
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
-  Edit1->setPlaceholderText(
-      QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
-  // Not the placeholder: a screen reader would read it as the description on every focus.
-  Edit1->setAccessibleDescription(NoAnnouncement());
+  Hint = new TFieldHint(
+      Edit1, QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));

@@ -15,6 +15,7 @@ class QAction;
 class QFrame;
 class QLineEdit;
 class QMenu;
+class TFieldHint;
 class TInputLock;
 class TResultField;
 class TSpeedButton;
@@ -90,6 +91,9 @@ public:
   bool FormEnabled() const;
   void SetFormEnabled(bool Enabled);
 
+  // The hint the empty expression field shows.
+  const TFieldHint* ExpressionHint() const { return Hint; }
+
   // The result that stands beside the expression as it is now: empty after a failure or a clear,
   // and once the expression was edited. What the keypad shows as its answer.
   QString ShownResult() const;
@@ -111,6 +115,7 @@ protected:
 
 private:
   TInputLock* Lock = nullptr;
+  TFieldHint* Hint = nullptr;  // on Edit1
   TResultField* Result = nullptr;  // what Edit2 shows
   TExpressionHistory History;
   TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose

@@ -11,7 +11,7 @@ import subprocess
 from desktop import wait_for
 
 DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_dump.py")
-EVENTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py")
+EVENTS = os.environ.get("ATSPI_EVENTS", os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py"))
 
 
 class Application:
@@ -62,31 +62,31 @@ def application(desktop, name, timeout=15.0):
 
 
 class Announcements:
-    """What a screen reader is told of an application: each change of a control's description,
-    as {"role", "name", "description"}, in order."""
+    """What a screen reader is told of an application: each notification it shows, as {"role",
+    "name" (the text told), "window" (the name of the window it is in)}, in order."""
 
     def __init__(self, desktop, name):
         import queue
         import threading
         self.process = subprocess.Popen(["/usr/bin/python3", EVENTS, name], env=desktop.env,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                                        stdout=subprocess.PIPE, text=True)
         self.lines = queue.Queue()
         threading.Thread(target=lambda: [self.lines.put(line) for line in self.process.stdout], daemon=True).start()
         if self.lines.get(timeout=15).strip() != "ready":
             raise RuntimeError("the accessibility bus listener did not start")
 
-    def expect(self, name, description, timeout=5.0):
-        """Waits for the description of control name to change to description; returns what came before."""
+    def expect(self, window, text, timeout=5.0):
+        """Waits for a notification of text in the window of that name; returns what came before."""
         import queue
         seen = []
         try:
             while True:
                 event = json.loads(self.lines.get(timeout=timeout))
-                if event["name"] == name and event["description"] == description:
+                if event["window"] == window and event["name"] == text:
                     return seen
                 seen.append(event)
         except queue.Empty:
-            raise AssertionError("no announcement %r on %r; saw %r" % (description, name, seen))
+            raise AssertionError("no notification %r in %r; saw %r" % (text, window, seen))
 
     def stop(self):
         self.process.terminate()

@@ -1,6 +1,6 @@
 """Run by accessibility.py with /usr/bin/python3: listens on the accessibility bus, as a screen
-reader does, and prints each change of an accessible description in APP as a JSON line (the
-control's role and name, and the new description); "ready" once it listens.
+reader does, and prints each notification APP shows as a JSON line (its role and its name, the
+text told); "ready" once it listens.
 
   atspi_events.py APP
 """
@@ -15,14 +15,17 @@ def main():
     def changed(event):
         source = event.source
         try:
+            source.clear_cache()  # the name Qt tells changed is not sent along
             if source.getApplication().name != sys.argv[1]:
                 return
+            if not event.detail1 or source.getRole() != pyatspi.ROLE_NOTIFICATION:
+                return
             print(json.dumps({"role": source.getRoleName(), "name": source.name,
-                              "description": str(event.any_data)}, ensure_ascii=False), flush=True)
-        except Exception:  # the control may be gone already
-            pass
+                              "window": source.parent.name}, ensure_ascii=False), flush=True)
+        except Exception as error:  # the control may be gone already
+            print("atspi_events:", error, file=sys.stderr, flush=True)
 
-    pyatspi.Registry.registerEventListener(changed, "object:property-change:accessible-description")
+    pyatspi.Registry.registerEventListener(changed, "object:state-changed:showing")
     print("ready", flush=True)
     pyatspi.Registry.start()
 
