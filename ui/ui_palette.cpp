@@ -27,6 +27,13 @@ QColor Mix(const QColor& From, const QColor& To, double Share) {
                           static_cast<float>(Channel(From.blueF(), To.blueF())));
 }
 
+// A colour made readable goes this far: thin strokes drawn with antialiasing never quite reach
+// their colour on the screen, and one made just readable would read less there.
+constexpr double kMadeContrast = 5.0;
+// How much lighter than the palette's button colour a raised button's face is drawn (Fusion draws
+// it so on a dark palette: #424245 as #5c5c5f).
+constexpr int kRaisedFace = 140;
+
 // A text greyer than a result, for messages and stale values on a light palette: readable on
 // silver, where the styles' own colour for greyed text all but vanishes.
 const QColor kGreyedText(0x48, 0x48, 0x48);
@@ -46,11 +53,11 @@ double Contrast(const QColor& A, const QColor& B) {
 }
 
 QColor Readable(const QColor& Preferred, std::initializer_list<QColor> Backgrounds) {
-  const auto Reads = [&](const QColor& Text) {
+  const auto Reads = [&](const QColor& Text, double Least) {
     return std::all_of(Backgrounds.begin(), Backgrounds.end(),
-                       [&](const QColor& Back) { return Contrast(Text, Back) >= kMinContrast; });
+                       [&](const QColor& Back) { return Contrast(Text, Back) >= Least; });
   };
-  if (Reads(Preferred)) return Preferred;
+  if (Reads(Preferred, kMinContrast)) return Preferred;
   double Light = 0;
   for (const QColor& Back : Backgrounds) Light += IsLight(Back) ? 1 : -1;
   const float Step = Light > 0 ? -0.005F : 0.005F;
@@ -58,7 +65,7 @@ QColor Readable(const QColor& Preferred, std::initializer_list<QColor> Backgroun
   float Hue = 0, Saturation = 0, Lightness = 0;
   Preferred.toHsl().getHslF(&Hue, &Saturation, &Lightness);
   QColor Text = Preferred;
-  while (!Reads(Text) && Lightness > 0 && Lightness < 1) {
+  while (!Reads(Text, kMadeContrast) && Lightness > 0 && Lightness < 1) {
     Lightness = std::clamp(Lightness + Step, 0.0F, 1.0F);
     Text = QColor::fromHslF(Hue, Saturation, Lightness).toRgb();
   }
@@ -77,8 +84,9 @@ TUiColours UiColours(const QPalette& Palette) {
   C.MarkText = Readable(kUnassignedMark, {C.FieldBackground, C.NoResultBackground});
   C.PanelBackground = Role(QPalette::Window);
   C.ButtonBackground = Role(QPalette::Button);
-  C.CaptionText = Readable(Role(QPalette::WindowText), {C.PanelBackground, C.ButtonBackground});
-  C.CaptionRed = Readable(kClRed, {C.PanelBackground, C.ButtonBackground});
+  C.RaisedFace = C.ButtonBackground.lighter(kRaisedFace);
+  C.CaptionText = Readable(Role(QPalette::WindowText), {C.PanelBackground, C.ButtonBackground, C.RaisedFace});
+  C.CaptionRed = Readable(kClRed, {C.PanelBackground, C.ButtonBackground, C.RaisedFace});
   return C;
 }
 
@@ -97,8 +105,10 @@ QColor WindowText() { return QApplication::palette().color(QPalette::Active, QPa
 
 void SetTextColour(QWidget* Control, const QColor& Colour) {
   QPalette Palette = Control->palette();
+  // Styles draw a flat button's caption in one or the other (Adwaita in the window's text colour).
   for (auto Group : {QPalette::Active, QPalette::Inactive}) {
     Palette.setColor(Group, QPalette::ButtonText, Colour);
+    Palette.setColor(Group, QPalette::WindowText, Colour);
   }
   Control->setPalette(Palette);
 }

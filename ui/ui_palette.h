@@ -20,7 +20,7 @@ constexpr double kMinContrast = 4.5;
 double Contrast(const QColor& A, const QColor& B);
 
 // Preferred as it is when it reads at kMinContrast on every one of Backgrounds; else the same hue
-// made darker (on light backgrounds) or lighter (on dark ones), just enough.
+// made darker (on light backgrounds) or lighter (on dark ones), with some room to spare.
 QColor Readable(const QColor& Preferred, std::initializer_list<QColor> Backgrounds);
 
 // Every colour the strip and the keypad use, derived from one palette (the window's), each text
@@ -33,9 +33,11 @@ struct TUiColours {
   QColor GreyedText;          // a message or a stale value, on NoResultBackground
   QColor MarkText;            // a value that read unassigned names, on either field background
   QColor PanelBackground;     // behind the strip's flat buttons
-  QColor ButtonBackground;    // a raised button (the keypad's, a flat one under the mouse)
-  QColor CaptionText;         // a caption on PanelBackground or ButtonBackground
-  QColor CaptionRed;          // "&C", "E&XIT" and "Ｃ", on PanelBackground or ButtonBackground
+  QColor ButtonBackground;    // a flat button under the mouse
+  QColor RaisedFace;          // a raised button's face (the keypad's), drawn lighter than that
+  // On each of the three backgrounds above: the captions, and "&C", "E&XIT" and "Ｃ".
+  QColor CaptionText;
+  QColor CaptionRed;
 };
 TUiColours UiColours(const QPalette& Palette);
 

@@ -52,7 +52,6 @@ class KeysAndScreenReaderTest(unittest.TestCase):
             if typed:
                 self.type(typed)
             self.key("Return")
-            time.sleep(1); print("DEBUG", repr(self.app.text(EXPRESSION)), repr(self.app.text("結果")))
             self.told.expect("Vellox", told)
 
         # Shift+F10 opens the shared menu at the caret, Escape gives the keys back to the field;

@@ -50,6 +50,8 @@ TEST(UiPaletteTest, EveryTextReadsOnItsOwnBackgroundUnderEveryPalette) {
         {"caption on a button", C.CaptionText, C.ButtonBackground},
         {"red caption on the strip", C.CaptionRed, C.PanelBackground},
         {"red caption on a button", C.CaptionRed, C.ButtonBackground},
+        {"caption on a raised button", C.CaptionText, C.RaisedFace},
+        {"red caption on a raised button", C.CaptionRed, C.RaisedFace},
     };
     for (const auto& P : Pairs) {
       EXPECT_GE(Contrast(P.Text, P.Background), kMinContrast)
