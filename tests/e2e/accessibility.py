@@ -11,7 +11,7 @@ import subprocess
 from desktop import wait_for
 
 DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_dump.py")
-EVENTS = os.environ.get("ATSPI_EVENTS", os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py"))
+EVENTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py")
 
 
 class Application:
