@@ -6,7 +6,9 @@ desktop's session bus: a fresh connection every time, so no cached state can go 
 
 import json
 import os
+import queue
 import subprocess
+import threading
 
 from desktop import wait_for
 
@@ -62,31 +64,21 @@ def application(desktop, name, timeout=15.0):
 
 
 class Announcements:
-    """What a screen reader is told of an application: each notification it shows, as {"role",
-    "name" (the text told), "window" (the name of the window it is in)}, in order."""
+    """The notifications an application shows a screen reader, in order."""
 
     def __init__(self, desktop, name):
-        import queue
-        import threading
-        self.process = subprocess.Popen(["/usr/bin/python3", EVENTS, name], env=desktop.env,
-                                        stdout=subprocess.PIPE, text=True)
+        self.process = subprocess.Popen(["/usr/bin/python3", EVENTS, name], env=desktop.env, stdout=subprocess.PIPE,
+                                        text=True)
         self.lines = queue.Queue()
         threading.Thread(target=lambda: [self.lines.put(line) for line in self.process.stdout], daemon=True).start()
         if self.lines.get(timeout=15).strip() != "ready":
             raise RuntimeError("the accessibility bus listener did not start")
 
     def expect(self, window, text, timeout=5.0):
-        """Waits for a notification of text in the window of that name; returns what came before."""
-        import queue
-        seen = []
-        try:
-            while True:
-                event = json.loads(self.lines.get(timeout=timeout))
-                if event["window"] == window and event["name"] == text:
-                    return seen
-                seen.append(event)
-        except queue.Empty:
-            raise AssertionError("no notification %r in %r; saw %r" % (text, window, seen))
+        """Waits for the next notification, which must be text in the window of that name."""
+        told = json.loads(self.lines.get(timeout=timeout))
+        if told != {"window": window, "text": text}:
+            raise AssertionError("told %r, not %r in %r" % (told, text, window))
 
     def stop(self):
         self.process.terminate()
