@@ -71,14 +71,12 @@ class Announcements:
                                         text=True)
         self.lines = queue.Queue()
         threading.Thread(target=lambda: [self.lines.put(line) for line in self.process.stdout], daemon=True).start()
-        if self.lines.get(timeout=15).strip() != "ready":
-            raise RuntimeError("the accessibility bus listener did not start")
+        assert self.lines.get(timeout=15).strip() == "ready"
 
     def expect(self, window, text, timeout=5.0):
         """Waits for the next notification, which must be text in the window of that name."""
         told = json.loads(self.lines.get(timeout=timeout))
-        if told != {"window": window, "text": text}:
-            raise AssertionError("told %r, not %r in %r" % (told, text, window))
+        assert told == {"window": window, "text": text}, told
 
     def stop(self):
         self.process.terminate()

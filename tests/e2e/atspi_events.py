@@ -1,8 +1,5 @@
-"""Run by accessibility.py with /usr/bin/python3: prints each notification APP shows on the
-accessibility bus, as Orca hears it, as a JSON line {"window", "text"}; "ready" once it listens.
-
-  atspi_events.py APP
-"""
+"""atspi_events.py APP, run by accessibility.py with /usr/bin/python3: prints each notification APP
+shows on the accessibility bus, as Orca hears it, as a JSON line; "ready" once it listens."""
 
 import json
 import sys

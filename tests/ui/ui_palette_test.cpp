@@ -1,7 +1,6 @@
 // The colours of every look under the palettes the strip meets, as the strip derives them.
 #include <QApplication>
 
-#include "speed_button.h"
 #include "ui_fixture.h"
 #include "ui_palette.h"
 
@@ -26,8 +25,6 @@ QPalette MakePalette(const std::array<const char*, 6>& Colours) {
   return P;
 }
 
-bool IsRed(const QColor& C) { return C.hslHue() == 0 && C.hslSaturation() > 200; }
-
 TEST(UiPaletteTest, EveryTextReadsOnItsOwnBackgroundUnderEveryPalette) {
   for (const auto& Row : kPalettes) {
     const TUiColours C = UiColours(MakePalette(Row));
@@ -43,7 +40,7 @@ TEST(UiPaletteTest, EveryTextReadsOnItsOwnBackgroundUnderEveryPalette) {
           << Row[2] << ": " << Text.name().toStdString() << " on " << Background.name().toStdString();
     // No result is a box of its own beside a result; the mark and the captions stay red.
     EXPECT_GE(Contrast(C.NoResultBackground, C.FieldBackground), 1.3) << Row[2];
-    EXPECT_TRUE(IsRed(C.MarkText) && IsRed(C.CaptionRed)) << Row[2];
+    for (const QColor& Red : {C.MarkText, C.CaptionRed}) EXPECT_TRUE(Red.hslHue() == 0 && Red.hslSaturation() > 200);
   }
   // The light palette keeps the looks that read well there.
   const TUiColours Light = UiColours(MakePalette(kPalettes[0]));
@@ -59,7 +56,6 @@ TEST_F(UiTest, TheStripAndTheKeypadFollowAPaletteChange) {
   Pump();
   const TUiColours Dark = UiColours(QApplication::palette());
   EXPECT_EQ(Strip->Edit2->palette().color(QPalette::Base), Dark.NoResultBackground);
-  EXPECT_EQ(Strip->Edit2->palette().color(QPalette::Text), Dark.GreyedText);
   EXPECT_EQ(Strip->SpeedButton1->palette().color(QPalette::ButtonText), Dark.CaptionRed);
   EXPECT_EQ(Pad->SpeedButtons[11]->palette().color(QPalette::ButtonText), Dark.CaptionRed);
   QApplication::setPalette(Before);
