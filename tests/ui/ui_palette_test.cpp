@@ -1,6 +1,7 @@
 // The colours of every look under the palettes the strip meets, as the strip derives them.
 #include <QApplication>
 
+#include "speed_button.h"
 #include "ui_fixture.h"
 #include "ui_palette.h"
 
