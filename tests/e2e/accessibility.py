@@ -81,3 +81,4 @@ class Announcements:
     def stop(self):
         self.process.terminate()
         self.process.wait(timeout=5)
+        self.process.stdout.close()
