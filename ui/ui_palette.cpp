@@ -95,6 +95,8 @@ void SetFieldColours(QWidget* Field, const QColor& Background, const QColor& Tex
   for (auto Group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     Palette.setColor(Group, QPalette::Base, Background);
     Palette.setColor(Group, QPalette::Text, Text);
+    Palette.setColor(Group, QPalette::Window, Background);
+    Palette.setColor(Group, QPalette::Button, Background);
   }
   Field->setPalette(Palette);
 }
