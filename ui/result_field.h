@@ -11,8 +11,8 @@
 class QLineEdit;
 
 // The strip's result field and what it shows, beside the expression field it answers:
-//   nothing   empty, greyed and silver (the no-result look of ui_palette.h): at start, after a clear, while an evaluation runs and
-//             after one that raised a fault
+//   nothing   empty, greyed and silver (the no-result look of ui_palette.h): at start, after a
+//             clear, while an evaluation runs and after one that raised a fault
 //   message   why the expression did not parse, greyed and silver
 //   result    the value of the expression beside it, in the window colour; its text in the mark
 //             colour when the evaluation read variables no assignment had set, which the tool
