@@ -4,7 +4,8 @@
 #   scripts/setup.sh          what building and running the programs needs
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/ and perf
-#                             for profiles and CPU-time counts (perf stat, perf record)
+#                             for profiles and CPU-time counts (perf stat, perf record); the dark
+#                             palettes and xwd that bench/contrast_on_screen.py measures with
 #   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 set -euo pipefail
 
@@ -48,8 +49,9 @@ test_packages=(
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;
   # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py; perf to
-  # profile them
-  --bench) packages+=("${test_packages[@]}" bc python3 galculator linux-perf) ;;
+  # profile them; for contrast_on_screen.py Adwaita-Dark, GTK's palette, qt6ct and xwd
+  --bench) packages+=("${test_packages[@]}" bc python3 galculator linux-perf
+                      adwaita-qt6 qt6-gtk-platformtheme qt6ct x11-apps) ;;
   --sway) packages+=(sway xwayland) ;;
 esac
 

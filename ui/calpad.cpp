@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 
 #include "handler_binding.h"
 #include "key_press.h"
+#include "keyboard_menu.h"
 #include "paste_filter.h"
 #include "pasted_text.h"
 #include "notify_icon.h"
@@ -78,7 +80,7 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { EditKeyPress(Sender, Key); });
   // Digits only: the input method is off here, and full-width digits and operators arrive as ASCII.
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Refused);
-  new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
+  auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
   // The field shows only what the keypad writes: any other edit (Delete, cut, undo, a drag out)
   // is taken back, so it never shows a number the expression does not hold.
   connect(Edit1, &QLineEdit::textChanged, this, [this] {
@@ -94,20 +96,34 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
     QFont Font = JapaneseUiFont(16);
     Font.setBold(I == kClearButton);
     Button->setFont(Font);
-    if (I == kClearButton) SetTextColour(Button, kClRed);
     Button->setAccessibleName(QString::fromUtf8(Place.Caption));
     BindHandler(Button, &QToolButton::clicked, this, Place.Handler);
     SpeedButtons[I] = Button;
   }
 
+  ShowColours();
+  new TPaletteWatch(this, [this] { ShowColours(); });
+
   // Minimised, the keypad has no task-bar button and only the tray icon's menu brings it back:
   // without a notification area it stays up, or the strip would stay locked with no way out.
   new TMinimiseGuard(this, [] { return !CurrentNotifyIconShell().Available(); });
+
+  // Escape closes the keypad as the window manager's close key does; the keys go back to the strip.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  // The strip's menu from the keyboard too.
+  new TKeyboardMenu(Edit1, [] { return Vellox1 != nullptr ? Vellox1->PopupMenu1 : nullptr; },
+                    [Paste] { return Paste->EditMenu(); }, Edit1);
 
   // The strip's menu on a right-button click on the background.
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& At) { Vellox1->PopupMenu1->popup(mapToGlobal(At)); });
+}
+
+void TCalPad1::ShowColours() {
+  const TUiColours Colours = UiColours(palette());
+  for (size_t I = 0; I < SpeedButtons.size(); ++I)
+    SetTextColour(SpeedButtons[I], I == kClearButton ? Colours.CaptionRed : Colours.CaptionText);
 }
 
 void TCalPad1::KeepReachable() {

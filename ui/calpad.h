@@ -58,6 +58,8 @@ protected:
 
 private:
   QString FieldText;  // what the keypad last wrote into its field
+  // The captions' colours, from the keypad's palette as it is now.
+  void ShowColours();
   void ShowInField(const QString& Text);
   void PasteKeys(QLineEdit* Field, const QString& Pasted);
   void DigitClick(char Digit);

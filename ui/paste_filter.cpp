@@ -29,13 +29,17 @@ void TPasteFilter::Paste(QClipboard::Mode Mode) {
   Application::Guard([&] { Handler(Field, Text); });
 }
 
-void TPasteFilter::ShowContextMenu(const QContextMenuEvent* Event) {
-  // The field's own menu, with its paste going through the handler.
+QMenu* TPasteFilter::EditMenu() {
   QMenu* Menu = Field->createStandardContextMenu();
   if (QAction* PasteItem = PasteItemOf(Menu)) {
     PasteItem->disconnect(Field);
     connect(PasteItem, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
   }
+  return Menu;
+}
+
+void TPasteFilter::ShowContextMenu(const QContextMenuEvent* Event) {
+  QMenu* Menu = EditMenu();
   Menu->setAttribute(Qt::WA_DeleteOnClose);
   Menu->popup(Event->globalPos());
 }

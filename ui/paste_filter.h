@@ -22,6 +22,8 @@ class TPasteFilter : public QObject {
 public:
   using THandler = std::function<void(QLineEdit* Field, const QString& Text)>;
   TPasteFilter(QLineEdit* Field, THandler Handler);
+  // The field's own edit menu, with its paste going through the handler; the caller owns it.
+  QMenu* EditMenu();
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -62,19 +62,33 @@ std::optional<QString> TResultField::LastAnswer() const {
 
 QString TResultField::CurrentResult() const { return Kind == TKind::Result && !Stale() ? Text : QString(); }
 
+QString TResultField::Announcement() const {
+  switch (Kind) {
+    case TKind::Result:
+      return Unassigned.isEmpty() ? Text : Text + QStringLiteral("、") + UnassignedNote(Unassigned);
+    case TKind::Message:
+      return Detail;
+    case TKind::Nothing:
+      break;
+  }
+  return QString();
+}
+
 void TResultField::Show() {
   ShownStale = Stale();
+  // From the strip's palette, which the field's own colours do not change.
+  const TUiColours Colours = UiColours(Field->parentWidget()->palette());
   QStringList Notes;
   if (Kind == TKind::Result) {
     const bool Fresh = !ShownStale;
     const bool Marked = !Unassigned.isEmpty();
-    SetFieldColours(Field, Fresh ? WindowBackground() : kClSilver,
-                    Marked ? kUnassignedMark : Fresh ? WindowText() : kGreyedText);
+    SetFieldColours(Field, Fresh ? Colours.FieldBackground : Colours.NoResultBackground,
+                    Marked ? Colours.MarkText : Fresh ? Colours.FieldText : Colours.GreyedText);
     if (Marked) Notes << UnassignedNote(Unassigned);
     if (!Fresh) Notes << QStringLiteral("式が変わりました。この値は変更前の式の結果です");
     Notes << AnswerNote;
   } else {
-    SetFieldColours(Field, kClSilver, kGreyedText);
+    SetFieldColours(Field, Colours.NoResultBackground, Colours.GreyedText);
     if (Kind == TKind::Message) Notes << Detail;
   }
   if (Field->text() != Text) {

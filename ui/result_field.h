@@ -11,8 +11,8 @@
 class QLineEdit;
 
 // The strip's result field and what it shows, beside the expression field it answers:
-//   nothing   empty, greyed and silver: at start, after a clear, while an evaluation runs and
-//             after one that raised a fault
+//   nothing   empty, greyed and silver (the no-result look of ui_palette.h): at start, after a
+//             clear, while an evaluation runs and after one that raised a fault
 //   message   why the expression did not parse, greyed and silver
 //   result    the value of the expression beside it, in the window colour; its text in the mark
 //             colour when the evaluation read variables no assignment had set, which the tool
@@ -27,13 +27,6 @@ public:
   // AnswerKey: the key that inserts the value into the expression, which the tool tip names.
   TResultField(QLineEdit* Field, QLineEdit* ExpressionField, QKeyCombination AnswerKey);
 
-  // The text colour of a value computed with variables that were never given a value: readable
-  // (a contrast of at least 4.5) on both the window colour and silver.
-  static inline const QColor kUnassignedMark{0xA0, 0x00, 0x00};
-  // The text colour of a message and of a stale value: greyer than a result, yet readable on
-  // silver, where the styles' own colour for greyed text all but vanishes.
-  static inline const QColor kGreyedText{0x48, 0x48, 0x48};
-
   void ShowNothing();
   // Message in the field, Detail in its tool tip.
   void ShowMessage(const QString& Message, const QString& Detail);
@@ -47,6 +40,11 @@ public:
   // and the expression is the one it was computed from.
   QString CurrentResult() const;
   bool Stale() const;
+  // What a screen reader says of the field as it is now: the value with its mark's note, or the
+  // message with its detail; empty when it shows nothing.
+  QString Announcement() const;
+  // Shows the look again in the colours the palette gives now.
+  void Recolour() { Show(); }
 
 private:
   enum class TKind { Nothing, Message, Result };

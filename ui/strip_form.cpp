@@ -6,9 +6,11 @@
 #include <QMenu>
 
 #include "double_click_selects_all.h"
+#include "field_hint.h"
 #include "handler_binding.h"
 #include "key_commands.h"
 #include "key_press.h"
+#include "keyboard_menu.h"
 #include "paste_filter.h"
 #include "program_icon.h"
 #include "qt/input_lock.h"
@@ -38,11 +40,10 @@ TSpeedButton* MakeButton(QWidget* Parent, const QString& Caption, const QString&
   return Button;
 }
 
-void SetButtonFont(TSpeedButton* Button, const QColor& Colour, bool Bold) {
+void SetBold(TSpeedButton* Button) {
   QFont Font = Button->font();
-  Font.setBold(Bold);
+  Font.setBold(true);
   Button->setFont(Font);
-  SetTextColour(Button, Colour);
 }
 
 }  // namespace
@@ -58,17 +59,16 @@ void TVellox1::CreateComponents() {
   SpeedButton3 = MakeButton(Panel1, QStringLiteral("&C"), QStringLiteral("クリア"), 36, 24);
   SpeedButton4 = MakeButton(Panel1, QStringLiteral("▼"), QStringLiteral("最小化"), 8, 24);
   SpeedButton5 = MakeButton(Panel1, QStringLiteral("&P"), QStringLiteral("パッド入力"), 306, 24);
-  SetButtonFont(SpeedButton3, kClRed, true);
-  SetButtonFont(SpeedButton5, palette().color(QPalette::WindowText), true);
-  SetButtonFont(SpeedButton1, kClRed, false);
+  SetBold(SpeedButton3);
+  SetBold(SpeedButton5);
 
   // The fields lie on the window itself, above the panel.
   Edit1 = new QLineEdit(this);
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(QStringLiteral("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
-  Edit1->setPlaceholderText(
-      QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
+  Hint = new TFieldHint(
+      Edit1, QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
   Edit2->setAccessibleName(QStringLiteral("結果"));
@@ -103,6 +103,7 @@ void TVellox1::DescribeForm() {
 
   Edit1->setFocus();  // the active control when the strip is first active
 
+  ShowColours();
   PopupMenu1->setDefaultAction(Undo1);  // drawn in bold
   Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -114,6 +115,15 @@ void TVellox1::DescribeForm() {
     TrayIcon1->SetVisible(true);
     TrayIcon1->SetRBPopupMenu(PopupMenu1);
   });
+}
+
+void TVellox1::ShowColours() {
+  const TUiColours Colours = UiColours(palette());
+  for (TSpeedButton* Button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5}) {
+    const bool Red = Button == SpeedButton1 || Button == SpeedButton3;
+    SetTextColour(Button, Red ? Colours.CaptionRed : Colours.CaptionText);
+  }
+  Result->Recolour();
 }
 
 void TVellox1::BindHandlers() {
@@ -130,15 +140,19 @@ void TVellox1::BindHandlers() {
   BindHandler(Close1, &QAction::triggered, this, &TVellox1::FormClose);
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Taken);
-  new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
+  auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
   new TUndoBound(Edit1, kExpressionLimit);
   new TKeyCommands(Edit1, {{Qt::Key_Up, [this] { RecallOlder(Edit1); }},
                            {Qt::Key_Down, [this] { RecallNewer(Edit1); }},
                            {kAnswerKey, [this] { InsertAnswer(Edit1); }}});
   new TDoubleClickSelectsAll(Edit2);
+  new TKeyboardMenu(Edit1, [this] { return PopupMenu1; }, [Paste] { return Paste->EditMenu(); }, Edit1);
+  new TKeyboardMenu(Edit2, [this] { return PopupMenu1; }, [this] { return Edit2->createStandardContextMenu(); },
+                    Edit1);
   ExprCompo1.OnCalcSuccess = [this](TExprCompo&) { CalcSuccess(nullptr); };
   ExprCompo1.OnCalcError = [this](TExprCompo&) { CalcError(nullptr); };
   TrayIcon1->OnClick = [this](TTrayIcon& Sender) { Restore(&Sender); };
+  new TPaletteWatch(this, [this] { ShowColours(); });
   connect(Panel1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& At) { PopupMenu1->popup(Panel1->mapToGlobal(At)); });
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "announcement.h"
 #include "calpad.h"
 #include "menu_check.h"
 #include "notify_icon.h"
@@ -130,12 +131,15 @@ void TVellox1::Answer(QObject*) {
   Result->ShowNothing();
   ExprCompo1.Expression = Utf8ToCp932(Expression.toStdString());
   ExprCompo1.Calculate();
+  // A fault has its message box, which a screen reader reads; anything else is told here.
+  Announce(Edit1, Result->Announcement());
 }
 
 void TVellox1::Clear(QObject*) {
   Edit1->setText(QString());  // set, not cleared: a new text frees the field's undo history
   Result->ShowNothing();
   Edit1->setFocus();
+  Announce(Edit1, QString());
 }
 
 QString TVellox1::ShownResult() const { return Result->CurrentResult(); }

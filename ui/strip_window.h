@@ -16,6 +16,7 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class QTimer;
+class TFieldHint;
 class TInputLock;
 class TResultField;
 class TSpeedButton;
@@ -93,6 +94,9 @@ public:
   // unlocks it and takes the check away, so that neither can change without the other.
   void SetKeypadOpen(bool Open);
 
+  // The hint the empty expression field shows.
+  const TFieldHint* ExpressionHint() const { return Hint; }
+
   // The result that stands beside the expression as it is now: empty after a failure or a clear,
   // and once the expression was edited. What the keypad shows as its answer.
   QString ShownResult() const;
@@ -115,6 +119,7 @@ protected:
 
 private:
   TInputLock* Lock = nullptr;
+  TFieldHint* Hint = nullptr;  // on Edit1
   TResultField* Result = nullptr;  // what Edit2 shows
   TExpressionHistory History;
   TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose: see DockAt
@@ -148,6 +153,8 @@ private:
   // Docks the strip at NewEdge: the one place that sets Edge, and with it the docking items,
   // of which the one for the edge the strip is at is disabled.
   void DockAt(TDockEdge NewEdge);
+  // The captions' and the result field's colours, from the strip's palette as it is now.
+  void ShowColours();
   // Places the controls that depend on the strip's width W.
   void LayOutControls(int W);
 };

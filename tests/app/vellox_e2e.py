@@ -240,6 +240,29 @@ class StripTest(VelloxTest):
         self.wait_text(RESULT, "")
         self.assertNotIn("enabled", self.app.control("text", RESULT)["states"])
 
+    def test_with_keys_alone_a_screen_reader_is_told_every_outcome(self):
+        self.start()
+        told = a11y.Announcements(self.desktop, "Vellox")
+        self.addCleanup(told.stop)
+        focused = lambda name: "focused" in self.app.wait_control("text", name)["states"]
+        wait_for(lambda: focused(EXPRESSION), what="the keys in the expression field at start")
+        # Keys, then what the strip's notification tells (asked again, told again).
+        for keys, text in ((["1", "plus", "2", "Return"], "3"), (["Return"], "3"),
+                           (["asterisk", "Return"], "構文エラー: 式が途中で終わっています"),
+                           (["ctrl+a", "t", "o", "t", "l", "Return"], "0、未定義の変数 totl を 0 として計算しました")):
+            self.run_x("xdotool", "key", "--delay", "30", *keys)
+            told.expect("Vellox", text)
+        # Shift+F10 opens the shared menu, Escape closes it; the Menu key opens it again, and its
+        # keypad item opens the keypad, whose "＝" is told there and which Escape closes.
+        for menu_key, then in (("shift+F10", "Escape"), ("Menu", "p")):
+            open_menu(self.desktop, lambda: self.run_x("xdotool", "key", menu_key))
+            self.run_x("xdotool", "key", then)
+        wait_for(lambda: focused(KEYPAD), what="the keys in the keypad")
+        self.run_x("xdotool", "key", "--delay", "30", "1", "2", "plus", "3", "Return")
+        told.expect("CalcPad", "15")
+        self.run_x("xdotool", "key", "Escape")
+        wait_for(lambda: focused(EXPRESSION), what="the keys back in the expression field")
+
     def test_hide_and_restore_through_the_tray_icon(self):
         self.start()
         self.type_expression("5")

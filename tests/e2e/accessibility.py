@@ -6,11 +6,14 @@ desktop's session bus: a fresh connection every time, so no cached state can go 
 
 import json
 import os
+import queue
 import subprocess
+import threading
 
 from desktop import wait_for
 
 DUMP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_dump.py")
+EVENTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_events.py")
 
 
 class Application:
@@ -58,3 +61,24 @@ def application(desktop, name, timeout=15.0):
     app = Application(desktop, name)
     wait_for(lambda: app.controls(), timeout=timeout, what="the application %r over AT-SPI" % name)
     return app
+
+
+class Announcements:
+    """The notifications an application shows a screen reader, in order."""
+
+    def __init__(self, desktop, name):
+        self.process = subprocess.Popen(["/usr/bin/python3", EVENTS, name], env=desktop.env, stdout=subprocess.PIPE,
+                                        text=True)
+        self.lines = queue.Queue()
+        threading.Thread(target=lambda: [self.lines.put(line) for line in self.process.stdout], daemon=True).start()
+        assert self.lines.get(timeout=15).strip() == "ready"
+
+    def expect(self, window, text, timeout=5.0):
+        """Waits for the next notification, which must be text in the window of that name."""
+        told = json.loads(self.lines.get(timeout=timeout))
+        assert told == {"window": window, "text": text}, told
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=5)
+        self.process.stdout.close()

@@ -89,7 +89,7 @@ TEST_F(StripTest, CaptionsHintsAndNamesForScreenReaders) {
   EXPECT_FALSE(Strip->Edit2->accessibleName().isEmpty());
   EXPECT_NE(Strip->Edit1->accessibleName(), Strip->Edit2->accessibleName());
   EXPECT_TRUE(Strip->SpeedButton3->font().bold());
-  EXPECT_EQ(Strip->SpeedButton3->palette().color(QPalette::ButtonText), kClRed);
+  EXPECT_EQ(Strip->SpeedButton3->palette().color(QPalette::ButtonText), UiColours(Strip->palette()).CaptionRed);
   EXPECT_EQ(Strip->PopupMenu1->defaultAction(), Strip->Undo1);
   std::vector<QString> Items;
   for (QAction* A : Strip->PopupMenu1->actions()) Items.push_back(A->isSeparator() ? "-" : A->text());
