@@ -9,6 +9,7 @@ namespace {
 // back to the same result when typed or pasted into the expression field.
 TEST_F(UiTest, WhatIsShownReadsBackInEveryLocale) {
   Start();
+  const QLocale Before;
   const struct {
     const char* Locale;
     const char* Expression;
@@ -40,7 +41,7 @@ TEST_F(UiTest, WhatIsShownReadsBackInEveryLocale) {
     QTest::keyClick(Strip->Edit1, Qt::Key_Return);
     EXPECT_EQ(Strip->ShownResult(), C.Shown) << C.Locale << " read back";
   }
-  QLocale::setDefault(QLocale::c());
+  QLocale::setDefault(Before);
 }
 
 }  // namespace
