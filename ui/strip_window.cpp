@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QTimer>
 
