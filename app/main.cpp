@@ -56,10 +56,11 @@ int main(int argc, char** argv) {
   Application::SetTitle(QStringLiteral("Vellox"));
   Application::SetMessageWording(JapaneseMessage);
   App->setWindowIcon(ProgramIcon());
-  // Menus and message boxes show Japanese text too: one face for all of it, and Qt's own texts
-  // (the fields' context menus, the message box's buttons) in Japanese.
+  // One face for the captions, menus and message boxes, which show Japanese text under a Japanese
+  // language; under any other the program's texts are English, Qt's own texts (the fields'
+  // context menus, the message box's buttons) follow the same language.
   App->setFont(JapaneseUiFont(12));
-  InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+  InstallTranslations(QLocale::system());
   // After ten seconds without input the caret stops blinking, so an idle strip uses no time.
   TCaretRest CaretRest(10000);
   // The time of the user's clicks and keys, which the requests to activate a window carry.

@@ -1,5 +1,6 @@
 #include "evaluator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -18,6 +19,9 @@ bool Evaluator::Evaluate(std::string_view Utf8Expression) {
       throw EConvertError("A NUL character at byte " + std::to_string(Nul + 1) + " of the text");
     }
     Compo.Expression = Utf8ToCp932(Utf8Expression);
+    // ";" separates a function's arguments as "," does, as in the strip (where "," may be a decimal
+    // point); numbers keep ".". No Shift-JIS trail byte is a ";", so each one is the character.
+    std::replace(Compo.Expression.begin(), Compo.Expression.end(), ';', ',');
     Compo.Calculate();
     return Compo.Valid();
   } catch (const Exception& Error) {

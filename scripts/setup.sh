@@ -12,9 +12,10 @@ set -euo pipefail
 # Building and running: the compiler and build tools, Qt 6 with the X11 client library, its RandR
 # extension (which tells the monitors in device pixels) and its XFixes extension (which reports an
 # XEmbed tray's comings and goings), a Japanese font for the captions and Qt's own Japanese texts;
-# dpkg-dev and file let cpack work out the package's dependencies.
+# dpkg-dev and file let cpack work out the package's dependencies; lrelease (qt6-l10n-tools)
+# compiles the program's English translation.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev libxcb-xfixes0-dev
-          fonts-ipafont-gothic qt6-translations-l10n dpkg-dev file)
+          fonts-ipafont-gothic qt6-translations-l10n qt6-l10n-tools dpkg-dev file)
 test_packages=(
   # GoogleTest with its matchers (GoogleMock)
   libgtest-dev libgmock-dev
@@ -45,13 +46,18 @@ test_packages=(
   # a Japanese input method, as the strip's users type: fcitx5 with anthy (mozc's server refuses
   # to run as root, as CI does) and fcitx5's Qt 6 front end
   fcitx5 fcitx5-anthy fcitx5-frontend-qt6
+  # the locales the tests run the program under (see test_locales)
+  locales
 )
+# Japanese (the program's own language), English, and two whose decimal separator is ",".
+test_locales=()
 case "${1:-}" in
-  --test) packages+=("${test_packages[@]}") ;;
+  --test) packages+=("${test_packages[@]}"); test_locales=(ja_JP en_US de_DE fr_FR) ;;
   # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py; perf to
   # profile them; for contrast_on_screen.py Adwaita-Dark, GTK's palette, qt6ct and xwd
   --bench) packages+=("${test_packages[@]}" bc python3 galculator linux-perf
-                      adwaita-qt6 qt6-gtk-platformtheme qt6ct x11-apps) ;;
+                      adwaita-qt6 qt6-gtk-platformtheme qt6ct x11-apps)
+           test_locales=(ja_JP en_US de_DE fr_FR) ;;
   --sway) packages+=(sway xwayland) ;;
 esac
 
@@ -61,7 +67,6 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=""
 [[ "$(id -u)" -ne 0 ]] && sudo="sudo"
@@ -94,7 +99,16 @@ apt_get() {
   rm -f "$log"
 }
 
-echo "Installing: ${missing[*]}"
-echo "(If another package manager is at work, this waits up to $((lock_wait / 60)) minutes for it.)"
-apt_get update -q
-apt_get install -y -q --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  echo "(If another package manager is at work, this waits up to $((lock_wait / 60)) minutes for it.)"
+  apt_get update -q
+  apt_get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Each locale is compiled once into the system's locale archive; one that is there is left alone.
+for name in "${test_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qx "$name.utf8" && continue
+  echo "Generating the locale $name.UTF-8"
+  $sudo localedef -i "$name" -c -f UTF-8 -A /usr/share/locale/locale.alias "$name.UTF-8"
+done

@@ -36,8 +36,9 @@ std::vector<std::pair<std::string, TTrayIcon*>>::iterator FindIconEntry(uintptr_
 // its owner is gone (the next instance then makes a new one).
 extern QPointer<TCallbackWindow> CallbackWindow;
 
-// The message of a refused notification-area call and of too many instances.
-inline constexpr const char* kTrayRegisterFailed = "タスクトレイにアイコンを登録できません。";
+// The message of a refused notification-area call and of too many instances (shown through the
+// translation of the context "Exception").
+inline constexpr const char* kTrayRegisterFailed = QT_TRANSLATE_NOOP("Exception", "タスクトレイにアイコンを登録できません。");
 
 // A non-visual component that keeps one icon with a tip text in the notification area, in step
 // with its properties, and turns the mouse activity on it into events and popup menus (through

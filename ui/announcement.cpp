@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace {
@@ -32,7 +33,7 @@ void Announce(QWidget* Field, const QString& Text) {
     Notification->setObjectName(kName);
     Notification->hide();
   }
-  Notification->setAccessibleName(Text.isEmpty() ? QStringLiteral("結果なし") : Text);
+  Notification->setAccessibleName(Text.isEmpty() ? QCoreApplication::translate("Announcement", "結果なし") : Text);
   // Shown anew for the screen reader, even with the text it told last: the user asked again.
   QAccessibleEvent Shown(Notification, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&Shown);

@@ -62,7 +62,7 @@ constexpr int kClearButton = 11;  // SpeedButton12
 
 TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   CalPad1 = this;
-  setWindowTitle(QStringLiteral("CalcPad"));
+  setWindowTitle(tr("CalcPad"));
   // A fixed size leaves nothing to maximise; minimised, the tray icon's menu brings it back.
   setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -76,7 +76,7 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   Edit1->setGeometry(32, 4, kFieldWidth, 20);
   Edit1->resize(std::max(kFieldWidth, ResultFieldWidth(Edit1)), Edit1->height());
   setFixedSize(Edit1->geometry().right() + 1 + 3, 154);
-  Edit1->setAccessibleName(QStringLiteral("パッド入力"));
+  Edit1->setAccessibleName(tr("パッド入力"));
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { EditKeyPress(Sender, Key); });
   // Digits only: the input method is off here, and full-width digits and operators arrive as ASCII.
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Refused);

@@ -15,7 +15,7 @@ TKeyboardMenu::TKeyboardMenu(QLineEdit* MenuField, TMenuMaker SharedMenu, TMenuM
   Field->installEventFilter(this);
 }
 
-QString TKeyboardMenu::EditCaption() { return QStringLiteral("編集(&E)"); }
+QString TKeyboardMenu::EditCaption() { return QCoreApplication::translate("TKeyboardMenu", "編集(&E)"); }
 
 bool TKeyboardMenu::eventFilter(QObject*, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress) {

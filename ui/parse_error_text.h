@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "number_folding.h"
 #include "parse_error.h"
 
 // What the strip says about an expression the parser rejected: a short message for the result
@@ -17,5 +18,7 @@ struct TParseErrorText {
 };
 
 // Expression is the text as the engine read it (Shift-JIS), Position the byte offset where the
-// parser stopped.
-TParseErrorText DescribeParseError(TParseError Error, const std::string& Expression, size_t Position);
+// parser stopped; Folded, how it came from the text the field shows, on which the caret and the
+// words stand.
+TParseErrorText DescribeParseError(TParseError Error, const std::string& Expression, size_t Position,
+                                   const TFoldedExpression& Folded);

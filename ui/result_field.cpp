@@ -12,8 +12,8 @@ constexpr qsizetype kNamesShown = 5;
 
 QString UnassignedNote(const QStringList& Names) {
   QString Listed = Names.mid(0, kNamesShown).join(QStringLiteral(", "));
-  if (Names.size() > kNamesShown) Listed += QStringLiteral(" ほか %1 個").arg(Names.size() - kNamesShown);
-  return QStringLiteral("未定義の変数 %1 を 0 として計算しました").arg(Listed);
+  if (Names.size() > kNamesShown) Listed += TResultField::tr(" ほか %1 個").arg(Names.size() - kNamesShown);
+  return TResultField::tr("未定義の変数 %1 を 0 として計算しました").arg(Listed);
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ TResultField::TResultField(QLineEdit* ResultField, QLineEdit* ExpressionField, Q
     : QObject(ResultField),
       Field(ResultField),
       Expression(ExpressionField),
-      AnswerNote(QStringLiteral("%1 でこの値を計算式に挿入します").arg(QKeySequence(AnswerKey).toString())) {
+      AnswerNote(tr("%1 でこの値を計算式に挿入します").arg(QKeySequence(AnswerKey).toString())) {
   Field->setReadOnly(true);
   // An edit of the expression makes the value beside it stale; undoing the edit, fresh again.
   // Most edits change neither (the field holds no result, or it is stale already).
@@ -65,7 +65,7 @@ QString TResultField::CurrentResult() const { return Kind == TKind::Result && !S
 QString TResultField::Announcement() const {
   switch (Kind) {
     case TKind::Result:
-      return Unassigned.isEmpty() ? Text : Text + QStringLiteral("、") + UnassignedNote(Unassigned);
+      return Unassigned.isEmpty() ? Text : Text + tr("、") + UnassignedNote(Unassigned);
     case TKind::Message:
       return Detail;
     case TKind::Nothing:
@@ -85,7 +85,7 @@ void TResultField::Show() {
     SetFieldColours(Field, Fresh ? Colours.FieldBackground : Colours.NoResultBackground,
                     Marked ? Colours.MarkText : Fresh ? Colours.FieldText : Colours.GreyedText);
     if (Marked) Notes << UnassignedNote(Unassigned);
-    if (!Fresh) Notes << QStringLiteral("式が変わりました。この値は変更前の式の結果です");
+    if (!Fresh) Notes << tr("式が変わりました。この値は変更前の式の結果です");
     Notes << AnswerNote;
   } else {
     SetFieldColours(Field, Colours.NoResultBackground, Colours.GreyedText);

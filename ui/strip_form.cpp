@@ -54,24 +54,24 @@ void TVellox1::CreateComponents() {
   Panel1->setGeometry(0, 0, kDesignedWidth, kHeight);
 
   // Right to left as laid out at run time; the positions depending on the width are set by FormCreate.
-  SpeedButton1 = MakeButton(Panel1, QStringLiteral("E&XIT"), QStringLiteral("閉じる"), 334, 40);
-  SpeedButton2 = MakeButton(Panel1, QStringLiteral("＝"), QStringLiteral("計算結果"), 178, 24);
-  SpeedButton3 = MakeButton(Panel1, QStringLiteral("&C"), QStringLiteral("クリア"), 36, 24);
-  SpeedButton4 = MakeButton(Panel1, QStringLiteral("▼"), QStringLiteral("最小化"), 8, 24);
-  SpeedButton5 = MakeButton(Panel1, QStringLiteral("&P"), QStringLiteral("パッド入力"), 306, 24);
+  SpeedButton1 = MakeButton(Panel1, QStringLiteral("E&XIT"), tr("閉じる"), 334, 40);
+  SpeedButton2 = MakeButton(Panel1, QStringLiteral("＝"), tr("計算結果"), 178, 24);
+  SpeedButton3 = MakeButton(Panel1, QStringLiteral("&C"), tr("クリア"), 36, 24);
+  SpeedButton4 = MakeButton(Panel1, QStringLiteral("▼"), tr("最小化"), 8, 24);
+  SpeedButton5 = MakeButton(Panel1, QStringLiteral("&P"), tr("パッド入力"), 306, 24);
   SetBold(SpeedButton3);
   SetBold(SpeedButton5);
 
   // The fields lie on the window itself, above the panel.
   Edit1 = new QLineEdit(this);
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
-  Edit1->setAccessibleName(QStringLiteral("計算式"));
+  Edit1->setAccessibleName(tr("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
   Hint = new TFieldHint(
-      Edit1, QStringLiteral("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
+      Edit1, tr("式を入力して Enter（↑↓ 履歴、%1 前回の答え）").arg(QKeySequence(kAnswerKey).toString()));
   Edit2 = new QLineEdit(this);
   Edit2->setGeometry(210, kFieldTop, 85, kFieldHeight);
-  Edit2->setAccessibleName(QStringLiteral("結果"));
+  Edit2->setAccessibleName(tr("結果"));
   setTabOrder(Edit1, Edit2);
   // Read-only, empty, greyed and silver at start.
   Result = new TResultField(Edit2, Edit1, kAnswerKey);
@@ -81,15 +81,15 @@ void TVellox1::CreateComponents() {
   // Not a child of the strip: the menu must keep working while the strip takes no input, and
   // it is also the keypad's and the tray icon's menu.
   PopupMenu1 = new QMenu;
-  Undo1 = PopupMenu1->addAction(QStringLiteral("元のサイズに戻す(&R)"));
-  Mini1 = PopupMenu1->addAction(QStringLiteral("最小化(&N)"));
+  Undo1 = PopupMenu1->addAction(tr("元のサイズに戻す(&R)"));
+  Mini1 = PopupMenu1->addAction(tr("最小化(&N)"));
   N2 = PopupMenu1->addSeparator();
-  P1 = PopupMenu1->addAction(QStringLiteral("パッド入力(&P)"));
-  Align = PopupMenu1->addMenu(QStringLiteral("表示位置(&A)"));
-  Align1 = Align->addAction(QStringLiteral("上に張り付く(&T)"));
-  Align2 = Align->addAction(QStringLiteral("下に張り付く(&B)"));
+  P1 = PopupMenu1->addAction(tr("パッド入力(&P)"));
+  Align = PopupMenu1->addMenu(tr("表示位置(&A)"));
+  Align1 = Align->addAction(tr("上に張り付く(&T)"));
+  Align2 = Align->addAction(tr("下に張り付く(&B)"));
   N1 = PopupMenu1->addSeparator();
-  Close1 = PopupMenu1->addAction(QStringLiteral("閉じる(&C)"));
+  Close1 = PopupMenu1->addAction(tr("閉じる(&C)"));
 
   Lock = new TInputLock(this);
 }

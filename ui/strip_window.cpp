@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QTimer>
 
@@ -15,6 +14,7 @@
 #include "calpad.h"
 #include "menu_check.h"
 #include "notify_icon.h"
+#include "number_folding.h"
 #include "parse_error_text.h"
 #include "pasted_text.h"
 #include "qt/application.h"
@@ -129,7 +129,8 @@ void TVellox1::Answer(QObject*) {
   // No earlier result may stand beside an expression that fails: the field shows a result again
   // only when this evaluation succeeds.
   Result->ShowNothing();
-  ExprCompo1.Expression = Utf8ToCp932(Expression.toStdString());
+  // Read as the locale writes numbers (see number_folding.h); the field keeps what was typed.
+  ExprCompo1.Expression = Utf8ToCp932(FoldNumbers(Expression, StripDecimalSeparator()).Text.toStdString());
   ExprCompo1.Calculate();
   // A fault has its message box, which a screen reader reads; anything else is told here.
   Announce(Edit1, Result->Announcement());
@@ -148,8 +149,8 @@ void TVellox1::ShowTrayAvailability() {
   const bool Available = CurrentNotifyIconShell().Available();
   SpeedButton4->setEnabled(Available);
   // The tool tip only: the button keeps its name for screen readers.
-  SpeedButton4->setToolTip(Available ? QStringLiteral("最小化")
-                                     : QStringLiteral("最小化: 通知領域がないため、隠すことができません"));
+  SpeedButton4->setToolTip(Available ? tr("最小化")
+                                     : tr("最小化: 通知領域がないため、隠すことができません"));
 }
 
 void TVellox1::Minimize(QObject*) {
@@ -159,7 +160,7 @@ void TVellox1::Minimize(QObject*) {
 }
 
 void TVellox1::CalcSuccess(QObject*) {
-  const std::string Separator = QLocale().decimalPoint().toStdString();
+  const std::string Separator(1, StripDecimalSeparator().toLatin1());
   const QString Text = QString::fromStdString(FloatToStr(ExprCompo1.Value(), Separator));
   QStringList Unassigned;
   ExprCompo1.ForEachUnassignedRead(
@@ -168,8 +169,9 @@ void TVellox1::CalcSuccess(QObject*) {
 }
 
 void TVellox1::CalcError(QObject*) {
-  const TParseErrorText Text =
-      DescribeParseError(ExprCompo1.Error(), ExprCompo1.Expression, ExprCompo1.ErrorPosition());
+  // The fold of what Answer evaluated: the field has not changed since.
+  const TParseErrorText Text = DescribeParseError(ExprCompo1.Error(), ExprCompo1.Expression, ExprCompo1.ErrorPosition(),
+                                                  FoldNumbers(Edit1->text(), StripDecimalSeparator()));
   Result->ShowMessage(Text.Message, Text.Detail);
   Edit1->setCursorPosition(Text.Caret);
   Application::Beep();
@@ -205,7 +207,7 @@ bool TVellox1::FitsAtCaret(const QString& Text) const {
 void TVellox1::PasteExpression(const QString& Pasted) {
   const PastedLine Line = FirstPastedLine(Pasted);
   if (!FitsAtCaret(Line.Text)) {
-    throw Exception(QStringLiteral("貼り付ける文字列が長すぎます。式は %1 文字までです。")
+    throw Exception(tr("貼り付ける文字列が長すぎます。式は %1 文字までです。")
                         .arg(kExpressionLimit)
                         .toStdString());
   }

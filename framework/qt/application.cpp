@@ -86,17 +86,19 @@ MessageWording& Wording() {
   return Current;
 }
 
-const QString kUnknownError = QStringLiteral("予期しないエラーが起きました。動きがおかしいときは Vellox を起動し直してください。");
+QString UnknownError() {
+  return QCoreApplication::translate("Application", "予期しないエラーが起きました。動きがおかしいときは Vellox を起動し直してください。");
+}
 
 QString WordingOf(const std::exception& Error) {
   if (Wording()) {
     const QString Words = Wording()(Error);
     if (!Words.isEmpty()) return Words;
   }
-  if (dynamic_cast<const Exception*>(&Error) != nullptr) return QString::fromUtf8(Error.what());
+  if (dynamic_cast<const Exception*>(&Error) != nullptr) return QCoreApplication::translate("Exception", Error.what());
   if (dynamic_cast<const std::bad_alloc*>(&Error) != nullptr)
-    return QStringLiteral("メモリが足りません。ほかのプログラムを閉じるか、式を短くしてください。");
-  return kUnknownError;
+    return QCoreApplication::translate("Application", "メモリが足りません。ほかのプログラムを閉じるか、式を短くしてください。");
+  return UnknownError();
 }
 
 }  // namespace
@@ -109,7 +111,7 @@ void HandleCurrentException() {
   } catch (const std::exception& Error) {
     ShowException(WordingOf(Error));
   } catch (...) {
-    ShowException(kUnknownError);
+    ShowException(UnknownError());
   }
 }
 

@@ -14,3 +14,18 @@ bool InstallQtTranslations(const QLocale& Language) {
   }
   return QCoreApplication::installTranslator(Translator);
 }
+
+bool JapaneseLanguage(const QLocale& User) {
+  const QStringList Languages = User.uiLanguages();
+  return !Languages.isEmpty() && QLocale(Languages.front()).language() == QLocale::Japanese;
+}
+
+bool InstallTranslations(const QLocale& User) {
+  if (JapaneseLanguage(User)) return InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+  auto* English = new QTranslator(QCoreApplication::instance());
+  if (!English->load(QString::fromLatin1(kEnglishTranslation))) {
+    delete English;
+    return false;
+  }
+  return QCoreApplication::installTranslator(English);
+}

@@ -567,6 +567,38 @@ def dbus_menu(desktop, service):
     return json.loads(result.stdout) if result.returncode == 0 else None
 
 
+# Prints the items of the first menu whose item takes the focus, as a screen reader hears them.
+MENU_LISTENER = ("import pyatspi\n"
+                 "def focused(event):\n"
+                 "    if event.detail1 and event.source.getRoleName() == 'menu item':\n"
+                 "        print('\\n'.join(item.name for item in event.source.parent), flush=True)\n"
+                 "        pyatspi.Registry.stop()\n"
+                 "pyatspi.Registry.registerEventListener(focused, 'object:state-changed:focused')\n"
+                 "pyatspi.Registry.start()\n")
+
+
+class LanguageTest(VelloxTest):
+    """The program in the user's language (English wherever it is not Japanese) and number format."""
+
+    def test_english_menu_and_tool_tips(self):
+        self.start(env=dict(self.desktop.env, LANG="en_US.UTF-8"))
+        x, y, w, h = self.app.wait_control("push button", "Minimize")["extents"]
+        self.run_x("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+        wait_for(lambda: self.app.control("tool tip", "Minimize"), what="the tool tip")
+        listener = subprocess.Popen(["/usr/bin/python3", "-c", MENU_LISTENER], env=self.desktop.env,
+                                    stdout=subprocess.PIPE, text=True)
+        time.sleep(1)  # listening
+        open_menu(self.desktop, lambda: self.click_tray(3))
+        self.run_x("xdotool", "key", "Down")
+        self.assertEqual(listener.communicate(timeout=10)[0].split("\n"),
+                         ["Restore", "Minimize", "", "Keypad input", "Align", "", "Close", ""])
+
+    def test_a_decimal_comma_reads_back(self):
+        self.start(env=dict(self.desktop.env, LANG="de_DE.UTF-8"))
+        self.type_expression("2,5*2")
+        self.wait_text("Result", "5")
+
+
 class ScreenChangeTest(VelloxTest):
     """The strip docks on the primary monitor through changes of modes, outputs and monitors."""
 

@@ -28,6 +28,7 @@ TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
       {{"x = 2 ** 10", "x / 4", "X"}, "", "1024\n256\n1024\n", "", 0},  // variables carry over
       {{"2**64", "1/3", "1.5E-7*1", "-0"}, "", "1.84467440737096E19\n0.333333333333333\n1.5E-7\n0\n", "", 0},
       {{"-1+2"}, "", "1\n", "", 0},  // an argument starting with '-' is an expression
+      {{"power(2;10)", "power(2,5;2)"}, "", "1024\nsyntax error\n", "", 1},  // ";" separates, "," is no point
       {{}, "a = 3\na * 2\n", "3\n6\n", "", 0},
       {{}, "1+1\r\n2+2\r\n", "2\n4\n", "", 0},  // CRLF line ends
       {{}, "7", "7\n", "", 0},                  // last line without a line end

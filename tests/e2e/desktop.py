@@ -80,6 +80,10 @@ class Desktop:
         self.env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="vellox-e2e-"))
         self.env.pop("WAYLAND_DISPLAY", None)
+        # Japanese, the program's own language, unless a test starts it under another.
+        for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES", "LC_NUMERIC"):
+            self.env.pop(name, None)
+        self.env["LANG"] = "ja_JP.UTF-8"
         try:
             self.start_display()
             if self.bus_of is not None:
