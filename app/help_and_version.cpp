@@ -21,7 +21,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Keys in the expression field: Enter evaluates, Up and Down step through the expressions\n"
     "evaluated in this run, Ctrl+L inserts the last result, Alt+C empties both fields, Alt+P\n"
-    "opens the keypad, Alt+X closes Vellox.\n"
+    "opens the keypad, Alt+X closes Vellox; the Menu key or Shift+F10 opens the strip's menu,\n"
+    "Escape closes it (and the keypad).\n"
     "\n"
     "The README and vellox(1) say more; vellox-calc(1) evaluates expressions on the command line.\n";
 
