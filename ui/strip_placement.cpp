@@ -13,6 +13,9 @@ bool Overlap(int First1, int Last1, int First2, int Last2) { return First1 <= La
 int ReservedDepth(const TMonitor& Monitor, TDockEdge Edge, int DeviceHeight, const TScreenEdges& Others) {
   const QRect& Area = Monitor.Geometry;
   int Deepest = 0;
+  const auto Consider = [&](int Depth) {
+    if (Depth > 0 && Depth <= Area.height() - DeviceHeight) Deepest = std::max(Deepest, Depth);
+  };
   for (const TStrut& Strut : Others.Reserved) {
     int Depth = 0;
     if (Edge == TDockEdge::Top && Strut.Top > 0 && Overlap(Strut.TopStartX, Strut.TopEndX, Area.left(), Area.right())) {
@@ -21,13 +24,12 @@ int ReservedDepth(const TMonitor& Monitor, TDockEdge Edge, int DeviceHeight, con
                Overlap(Strut.BottomStartX, Strut.BottomEndX, Area.left(), Area.right())) {
       Depth = Area.bottom() + 1 - (Others.Screen.height() - Strut.Bottom);
     }
-    if (Depth > 0 && Depth <= Area.height() - DeviceHeight) Deepest = std::max(Deepest, Depth);
+    Consider(Depth);
   }
   // What a monitor's work area leaves out at that edge (a compositor's own panel among it).
   for (const QRect& WorkArea : Others.WorkAreas) {
-    if (!Area.contains(WorkArea)) continue;
-    const int Depth = Edge == TDockEdge::Top ? WorkArea.top() - Area.top() : Area.bottom() - WorkArea.bottom();
-    if (Depth > 0 && Depth <= Area.height() - DeviceHeight) Deepest = std::max(Deepest, Depth);
+    if (Area.contains(WorkArea))
+      Consider(Edge == TDockEdge::Top ? WorkArea.top() - Area.top() : Area.bottom() - WorkArea.bottom());
   }
   return Deepest;
 }
