@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Vellox needs. Safe to run again: when everything is present it
-# changes nothing and fetches nothing.
+# Installs the Debian packages Vellox needs, those of the release it runs on: Debian 12 (bookworm)
+# or Debian 13 (trixie). Safe to run again: when everything is present it changes nothing and
+# fetches nothing.
 #   scripts/setup.sh          what building and running the programs needs
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/ and perf
@@ -9,18 +10,36 @@
 #   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 set -euo pipefail
 
+# The release decides a few names: clang's run-time library follows its clang (14 on Debian 12,
+# 19 on Debian 13), and only Debian 13 has layer-shell-qt for Qt 6, with which the strip docks as
+# a Wayland panel (and headless sway and labwc with wtype and grim to test it there).
+release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+clang_runtime=libclang-rt-19-dev
+# layer-shell-qt and Qt's Wayland platform; the Wayland client library asks the compositor whether
+# it offers layer-shell before Qt starts
+wayland_packages=(liblayershellqtinterface-dev qt6-wayland libwayland-dev)
+# headless compositors with layer-shell, with a keyboard and screenshots for them
+wayland_test_packages=(sway labwc wtype grim)
+case "$release" in
+  bookworm) clang_runtime=libclang-rt-14-dev; wayland_packages=(); wayland_test_packages=() ;;
+  trixie) ;;
+  *) echo "scripts/setup.sh: made for Debian 12 (bookworm) and 13 (trixie), not \"${release:-unknown}\";" \
+          "trying Debian 13's packages." >&2 ;;
+esac
+
 # Building and running: the compiler and build tools, Qt 6 with the X11 client library, its RandR
 # extension (which tells the monitors in device pixels) and its XFixes extension (which reports an
 # XEmbed tray's comings and goings), a Japanese font for the captions and Qt's own Japanese texts;
 # dpkg-dev and file let cpack work out the package's dependencies; lrelease (qt6-l10n-tools)
-# compiles the program's English translation.
+# compiles the program's English translation; ccache keeps compiled objects for the next build.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libxcb-randr0-dev libxcb-xfixes0-dev
-          fonts-ipafont-gothic qt6-translations-l10n qt6-l10n-tools dpkg-dev file)
+          fonts-ipafont-gothic qt6-translations-l10n qt6-l10n-tools dpkg-dev file ccache
+          "${wayland_packages[@]}")
 test_packages=(
   # GoogleTest with its matchers (GoogleMock)
   libgtest-dev libgmock-dev
   # the sanitized build and the fuzz targets; Google Benchmark so the benchmark keeps compiling
-  clang libclang-rt-14-dev libbenchmark-dev
+  clang "$clang_runtime" libbenchmark-dev
   # a real desktop for the end-to-end tests: Xvfb, openbox, the tint2 panel, xdotool, the X
   # utilities, a session bus (its daemon, and dbus-send to ask it) and the accessibility bus with
   # its Python bindings
@@ -48,6 +67,7 @@ test_packages=(
   fcitx5 fcitx5-anthy fcitx5-frontend-qt6
   # the locales the tests run the program under (see test_locales)
   locales
+  "${wayland_test_packages[@]}"
 )
 # Japanese (the program's own language), English, and two whose decimal separator is ",".
 test_locales=()
