@@ -26,11 +26,7 @@ made="$root/etc/vellox-root-made"  # written once debootstrap has finished
 tree=/work/$(basename "$PWD")       # the tree's copy in the root: one for each work tree
 
 if [[ ! -e "$made" ]]; then
-  if ! command -v debootstrap >/dev/null; then
-    echo "Installing debootstrap"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
-  fi
+  scripts/setup.sh --debian13-lane
   echo "Making a Debian 13 root at $root (debootstrap, minbase)"
   rm -rf "$root"
   mkdir -p "$root"

@@ -8,6 +8,8 @@
 #                             for profiles and CPU-time counts (perf stat, perf record); the dark
 #                             palettes and xwd that bench/contrast_on_screen.py measures with
 #   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
+#   scripts/setup.sh --debian13-lane   debootstrap alone, with which scripts/debian13.sh makes its
+#                             Debian 13 root
 set -euo pipefail
 
 # The release decides a few names: clang's run-time library follows its clang (14 on Debian 12,
@@ -79,6 +81,7 @@ case "${1:-}" in
                       adwaita-qt6 qt6-gtk-platformtheme qt6ct x11-apps)
            test_locales=(ja_JP en_US de_DE fr_FR) ;;
   --sway) packages+=(sway xwayland) ;;
+  --debian13-lane) packages=(debootstrap) ;;
 esac
 
 missing=()
