@@ -129,11 +129,14 @@ class InstalledPackage(unittest.TestCase):
                     self.assertTrue(text.startswith(".TH " + program.upper().replace("-", "\\-") + " 1 "), text[:40])
                     self.assertNotIn("@", text.split("\n", 1)[0])  # the version was filled in
                     # man renders it without complaint (groff's warnings go to standard error), with
-                    # the macros of the language its directory names.
-                    rendered = subprocess.run(["man", "--warnings", "-l", path], capture_output=True, text=True,
-                                              env=dict(os.environ, MANWIDTH="80", LANG="C.UTF-8"))
-                    self.assertEqual(rendered.stderr, "")
-                    self.assertIn(exit_status, rendered.stdout)
+                    # the macros of the language its directory names, and from standard input, where
+                    # no directory names the language.
+                    for source, given in ((path, None), ("-", text)):
+                        rendered = subprocess.run(["man", "--warnings", "-l", source], input=given,
+                                                  capture_output=True, text=True,
+                                                  env=dict(os.environ, MANWIDTH="80", LANG="C.UTF-8"))
+                        self.assertEqual(rendered.stderr, "", source)
+                        self.assertIn(exit_status, rendered.stdout)
         # man -L ja finds the Japanese pages, and the English ones without it.
         for options, directory in ((["-L", "ja"], "ja/man1"), ([], "man1")):
             for program in ("vellox", "vellox-calc"):
@@ -282,6 +285,9 @@ class InstalledPackage(unittest.TestCase):
         self.assertEqual(texts("summary"), [(None, self.field("Description").splitlines()[0].capitalize()),
                                             ("ja", "画面の端に張り付く帯型電卓")])
         self.assertEqual([language for language, _ in texts("description/p")], [None, "ja", None, "ja"])
+        # The developer by name (<developer> since AppStream 1.0, <developer_name> before), and a homepage.
+        self.assertEqual(texts("developer/name") + texts("developer_name"), [(None, "The Vellox developers")])
+        self.assertRegex(component.findtext("url[@type='homepage']") or "", r"^https://\S+$")
         self.assertEqual(texts("launchable"), [(None, "vellox.desktop")])
         self.assertEqual(component.find("launchable").get("type"), "desktop-id")
         entry = desktop_entry(self.installed("/usr/share/applications/vellox.desktop"))["Desktop Entry"]
