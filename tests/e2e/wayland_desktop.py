@@ -86,13 +86,13 @@ class WaylandDesktop(Desktop):
         """(width, height, rows): the screen's pixels, each row as bytes of RGB."""
         data = subprocess.run(["grim", "-t", "ppm", "-"], env=self.env, capture_output=True, timeout=30,
                               check=True).stdout
-        magic, width, height, _, pixels = data.split(maxsplit=4)
+        _, width, height, _, pixels = data.split(maxsplit=4)  # P6, the size, the depth, RGB
         width, height = int(width), int(height)
         return width, height, [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
 
     def drawn_box(self):
         """(x, y, width, height) of what is drawn on the empty (black) screen, None when nothing is:
-        the strip's box when it is all the screen shows. Rows count when at least half lit, so
+        the strip's box when it is all the screen shows. Only rows more than half lit count, so
         that the pointer (drawn into the screen by the headless backend) does not."""
         width, _, rows = self.screenshot()
         empty = bytes(width * 3)
