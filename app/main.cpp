@@ -16,6 +16,7 @@
 #include "program_icon.h"
 #include "qt/application.h"
 #include "qt/caret_rest.h"
+#include "qt/input_device_changes.h"
 #include "qt/qt_translations.h"
 #include "qt/quit_signals.h"
 #include "qt/window_activation.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
   TCaretRest CaretRest(10000);
   // The time of the user's clicks and keys, which the requests to activate a window carry.
   TUserTime UserTime;
+  // Qt's xcb platform would crash on a pointing device that XWayland adds while the strip runs.
+  TInputDeviceChanges DeviceChanges;
 
   Strip = std::make_unique<TVellox1>();
   Strip->show();

@@ -20,8 +20,9 @@ clang_runtime=libclang-rt-19-dev
 # layer-shell-qt and Qt's Wayland platform; the Wayland client library asks the compositor whether
 # it offers layer-shell before Qt starts
 wayland_packages=(liblayershellqtinterface-dev qt6-wayland libwayland-dev)
-# headless compositors with layer-shell, with a keyboard and screenshots for them
-wayland_test_packages=(sway labwc wtype grim)
+# headless compositors with layer-shell, with a keyboard and screenshots for them, and wlrctl's
+# pointer for the click that gives a layer surface the keys
+wayland_test_packages=(sway labwc wtype grim wlrctl)
 case "$release" in
   bookworm) clang_runtime=libclang-rt-14-dev; wayland_packages=(); wayland_test_packages=() ;;
   trixie) ;;

@@ -274,6 +274,10 @@ class MutterWaylandDesktop(Desktop):
         self.env.pop("XAUTHORITY", None)
 
     def start_window_manager(self):
+        # mutter 48 starts no XWayland without the X sockets' folder (missing on a fresh /tmp).
+        if not os.path.isdir("/tmp/.X11-unix"):
+            os.mkdir("/tmp/.X11-unix")
+            os.chmod("/tmp/.X11-unix", 0o1777)
         # mutter gives the programs it starts its displays' addresses: one writes them down.
         found = os.path.join(self.env["XDG_RUNTIME_DIR"], "displays")
         self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "%dx%d" % (self.width, self.height),
