@@ -1,10 +1,7 @@
-"""A stand-in desktop portal on the session bus with the Settings interface alone, holding
-org.freedesktop.appearance color-scheme (0 no preference, 1 dark, 2 light).
-
-Usage: stand_in_portal.py SCHEME [VERSION]. VERSION 1 is a portal older than ReadOne (Read alone,
-its value wrapped twice); 2, the default, offers ReadOne too. Prints "ready" once it holds the
-portal's name; each line of standard input is a new scheme, sent as SettingChanged. Run it in
-Debian's /usr/bin/python3, which has the GLib bindings.
+"""A stand-in desktop portal with the Settings interface alone, holding org.freedesktop.appearance
+color-scheme. Usage: stand_in_portal.py SCHEME [VERSION] (version 1: Read alone, before ReadOne).
+Prints "ready" once it holds the portal's name on the session bus; each line of standard input is
+a new scheme, sent as SettingChanged. Runs in Debian's /usr/bin/python3, which has GLib's bindings.
 """
 
 import sys
@@ -12,7 +9,6 @@ import threading
 
 from gi.repository import Gio, GLib
 
-SETTINGS = "org.freedesktop.portal.Settings"
 INTERFACE = """<node><interface name="org.freedesktop.portal.Settings">
 <method name="Read"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
 %s
@@ -44,7 +40,7 @@ bus.register_object("/org/freedesktop/portal/desktop", info.interfaces[0], call,
 def change(line):
     global scheme
     scheme = int(line)
-    bus.emit_signal(None, "/org/freedesktop/portal/desktop", SETTINGS, "SettingChanged",
+    bus.emit_signal(None, "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged",
                     GLib.Variant("(ssv)", ("org.freedesktop.appearance", "color-scheme", GLib.Variant("u", scheme))))
     return False
 
