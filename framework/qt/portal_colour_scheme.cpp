@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
 namespace {
@@ -44,6 +45,11 @@ void TPortalColourScheme::Listen(const QDBusConnection& Bus) {
   // From any sender: the portal's unique name changes when it is started again.
   QDBusConnection(BusName).connect(QString(), kPath, kSettings, kSettingChanged, this,
                                    SLOT(SettingChanged(QString,QString,QDBusVariant)));
+  // A portal that comes after the program, or starts again, is asked again.
+  delete PortalWatch;
+  PortalWatch =
+      new QDBusServiceWatcher(kPortal, QDBusConnection(BusName), QDBusServiceWatcher::WatchForRegistration, this);
+  connect(PortalWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] { Read(kReadOne); });
   Read(kReadOne);
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+class QDBusServiceWatcher;
 class QDBusVariant;
 
 // The desktop's light or dark preference: the desktop portal's org.freedesktop.appearance
@@ -16,9 +17,9 @@ enum class TColourScheme { NoPreference, Dark, Light };
 TColourScheme ColourSchemeOf(QVariant Value);
 
 // Reads the preference from the desktop portal's Settings interface on the session bus, and
-// follows its changes there (SettingChanged). The reads are asynchronous: a portal that is started
-// on demand never holds up the program. Where no portal answers, the preference stays no
-// preference.
+// follows its changes there (SettingChanged), asking again whenever a portal comes onto the bus.
+// The reads are asynchronous: a portal that is started on demand never holds up the program.
+// Where no portal answers, the preference stays as it was.
 class TPortalColourScheme : public QObject {
   Q_OBJECT
 public:
@@ -37,6 +38,7 @@ private slots:
 
 private:
   QString BusName;
+  QDBusServiceWatcher* PortalWatch = nullptr;
   // Each read and each change counts: a read's answer that comes after a later change or read
   // is stale.
   int Events = 0;
