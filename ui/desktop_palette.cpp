@@ -17,14 +17,9 @@ bool PlainFusionInEffect() {
   return Fusion && QApplication::palette() == Fusion->standardPalette();
 }
 
-// Whether Qt itself knows the desktop's colour scheme (its theme reads the portal, or a platform
-// theme tells it): then its palette follows the scheme without the program.
-bool QtKnowsTheScheme() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-  return QGuiApplication::styleHints()->colorScheme() != Qt::ColorScheme::Unknown;
-#else
-  return false;
-#endif
+// Whether a palette is light: its text darker than the fields behind it.
+bool Light(const QPalette& Palette) {
+  return Palette.color(QPalette::Text).lightness() < Palette.color(QPalette::Base).lightness();
 }
 
 }  // namespace
@@ -53,19 +48,26 @@ QPalette DarkPalette() {
 
 TDesktopPalette::TDesktopPalette(QObject* Parent) : QObject(Parent), PlainFusion(PlainFusionInEffect()) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-  // Qt that comes to know the scheme (its theme read the portal's answer) takes over from here.
-  connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, this, [this](Qt::ColorScheme Scheme) {
-    if (Scheme != Qt::ColorScheme::Unknown) GiveBack();
+  // Qt's own palette may turn dark with its idea of the scheme (Qt 6.8's GNOME theme changes the
+  // idea with the GTK theme's name, but not its palette): once it has, the dark palette is set
+  // again only where Qt's own stayed light.
+  connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, this, [this] {
+    QMetaObject::invokeMethod(this, [this] {
+      GiveBack();
+      Follow(Preference);
+    }, Qt::QueuedConnection);
   });
 #endif
 }
 
 void TDesktopPalette::Follow(TColourScheme Scheme) {
+  Preference = Scheme;
   if (Scheme != TColourScheme::Dark) {
     GiveBack();
     return;
   }
-  if (!PlainFusion || QtKnowsTheScheme() || DarkSet) return;
+  // Qt's own palette where it is already dark.
+  if (!PlainFusion || DarkSet || !Light(QApplication::palette())) return;
   QApplication::setPalette(DarkPalette());
   DarkSet = true;
 }

@@ -9,11 +9,11 @@
 // panel and buttons with light text.
 QPalette DarkPalette();
 
-// The application's palette under the desktop's light or dark preference. A platform theme's
-// palette (qt6ct, gtk3, KDE's) and Qt's own following of the preference come first: the program
-// sets its dark palette only where Qt's plain Fusion palette was in effect when it started, and Qt
-// knows of no colour scheme itself (Qt 6.4 never does; later versions do where their theme reads
-// the portal). Light and no preference give Qt's own palette back.
+// The application's palette under the desktop's light or dark preference. A platform theme's or a
+// style's palette (qt6ct, gtk3, KDE's, Adwaita's) comes first: the program sets its dark palette
+// only where Qt's plain Fusion palette was in effect when it started, and only while Qt's own
+// palette is light (Qt 6.4 and 6.8 do not turn it dark for the portal's preference; a Qt that does
+// keeps its own). Light and no preference give Qt's own palette back.
 class TDesktopPalette : public QObject {
   Q_OBJECT
 public:
@@ -28,6 +28,7 @@ public slots:
 
 private:
   const bool PlainFusion;
+  TColourScheme Preference = TColourScheme::NoPreference;
   bool DarkSet = false;
 
   void GiveBack();
