@@ -22,6 +22,16 @@ bool Light(const QPalette& Palette) {
   return Palette.color(QPalette::Text).lightness() < Palette.color(QPalette::Base).lightness();
 }
 
+// Whether Qt's platform theme says the desktop is light (from Qt 6.5 on; the gtk3 theme after a
+// light GTK theme, say): its word comes before the portal's. Qt 6.4 does not tell.
+bool ThemeSaysLight() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+  return QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Light;
+#else
+  return false;
+#endif
+}
+
 }  // namespace
 
 QPalette DarkPalette() {
@@ -67,7 +77,7 @@ void TDesktopPalette::Follow(TColourScheme Scheme) {
     return;
   }
   // Qt's own palette where it is already dark.
-  if (!PlainFusion || DarkSet || !Light(QApplication::palette())) return;
+  if (!PlainFusion || DarkSet || ThemeSaysLight() || !Light(QApplication::palette())) return;
   QApplication::setPalette(DarkPalette());
   DarkSet = true;
 }
