@@ -1,6 +1,7 @@
 // vellox: the strip calculator. Start-up chooses Qt's platform, brings the units up, lets only one
-// copy run per desktop session, creates the strip and the hidden keypad, and runs the event loop
-// until the strip is closed (by the user, or by a signal that ends the session).
+// copy run per desktop session, follows the desktop's light or dark preference, creates the strip
+// and the hidden keypad, and runs the event loop until the strip is closed (by the user, or by a
+// signal that ends the session).
 #include <QApplication>
 #include <QLocale>
 #include <QStringList>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "calpad.h"
+#include "desktop_palette.h"
 #include "engine_unit.h"
 #include "help_and_version.h"
 #include "japanese_messages.h"
@@ -17,9 +19,11 @@
 #include "qt/application.h"
 #include "qt/caret_rest.h"
 #include "qt/input_device_changes.h"
+#include "qt/portal_colour_scheme.h"
 #include "qt/qt_translations.h"
 #include "qt/quit_signals.h"
 #include "qt/window_activation.h"
+#include "session_bus_link.h"
 #include "single_instance.h"
 #include "strip_return.h"
 #include "strip_window.h"
@@ -68,6 +72,20 @@ int main(int argc, char** argv) {
   TUserTime UserTime;
   // Qt's xcb platform would crash on a pointing device that XWayland adds while the strip runs.
   TInputDeviceChanges DeviceChanges;
+  // The desktop's light or dark preference, read from the desktop portal where neither a platform
+  // theme's palette nor Qt itself follows it, on a bus link of its own that follows the session
+  // bus when it restarts (the portal starts again with it).
+  auto* Palette = new TDesktopPalette(App.get());
+  if (Palette->Decides()) {
+    auto* PortalBus = new TSessionBusLink(App.get());
+    auto* Preference = new TPortalColourScheme(App.get());
+    QObject::connect(Preference, &TPortalColourScheme::Changed, Palette, &TDesktopPalette::Follow);
+    const auto Listen = [PortalBus, Preference] {
+      if (PortalBus->Connected()) Preference->Listen(PortalBus->Bus());
+    };
+    QObject::connect(PortalBus, &TSessionBusLink::Changed, Preference, Listen);
+    Listen();
+  }
 
   Strip = std::make_unique<TVellox1>();
   Strip->show();

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""The contrast of every text of the strip and the keypad on the screen's pixels, under four
-palettes: Qt's light Fusion, qt6ct's Fusion with its "darker" scheme, Adwaita-Dark (adwaita-qt6)
-and GTK's Adwaita:dark (qt6-gtk-platformtheme).
+"""The contrast of every text of the strip and the keypad on the screen's pixels, under five
+palettes: Qt's light Fusion, the program's own on a dark desktop (told by a stand-in desktop
+portal), qt6ct's Fusion with its "darker" scheme, Adwaita-Dark (adwaita-qt6) and GTK's
+Adwaita:dark (qt6-gtk-platformtheme).
 
 Each look is brought about with keys on the e2e desktop (Xvfb, openbox, tint2) and the screen
 taken with xwd. In a control's box (found over AT-SPI, its edge left out) the background is the
@@ -9,53 +10,17 @@ commonest colour and the text the pixel that differs most from it; their WCAG 2.
 Usage: bench/contrast_on_screen.py [path/to/vellox] [palette ...]  (scripts/setup.sh --bench)
 """
 
-import collections
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e")
+sys.path.insert(0, E2E)
 import accessibility as a11y  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
-
-
-def luminance(colour):
-    def linear(v):
-        v /= 255
-        return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
-    return 0.2126 * linear(colour[0]) + 0.7152 * linear(colour[1]) + 0.0722 * linear(colour[2])
-
-
-def contrast(a, b):
-    la, lb = luminance(a), luminance(b)
-    return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
-
-
-def screen(desktop):
-    """The root window's pixels as a function (x, y) -> (r, g, b), read from xwd's dump."""
-    dump = subprocess.run(["xwd", "-root", "-silent"], env=desktop.env, capture_output=True, check=True).stdout
-    header = struct.unpack(">25I", dump[:100])
-    size, msb_first, bits, line = header[0], header[7] == 1, header[11], header[12]
-    data = dump[size + header[19] * 12:]
-    step = bits // 8
-
-    def pixel(x, y):
-        at = y * line + x * step
-        b0, b1, b2 = data[at:at + 3] if not (msb_first and step == 4) else data[at + 1:at + 4]
-        return (b0, b1, b2) if msb_first else (b2, b1, b0)
-    return pixel
-
-
-def measure(pixel, box, edge):
-    x, y, width, height = box
-    counts = collections.Counter(pixel(i, j) for i in range(x + edge, x + width - edge)
-                                 for j in range(y + edge, y + height - edge))
-    background = counts.most_common(1)[0][0]
-    text = max(counts, key=lambda colour: contrast(colour, background))
-    return text, background
+from screen import contrast, measure, screen  # noqa: E402
 
 
 def qt6ct_config():
@@ -69,6 +34,7 @@ def qt6ct_config():
 
 PALETTES = {
     "light": {},
+    "portal dark": {"portal": "1"},  # the scheme the stand-in portal holds
     "qt6ct darker": {"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": qt6ct_config()},
     "Adwaita-Dark": {"QT_STYLE_OVERRIDE": "Adwaita-Dark"},
     "GTK Adwaita:dark": {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"},
@@ -77,7 +43,15 @@ PALETTES = {
 
 def looks(vellox, environment):
     """(look, text colour, background) for every look, on a desktop of its own."""
+    environment = dict(environment)
+    scheme = environment.pop("portal", None)
     with Desktop() as desktop:
+        if scheme is not None:
+            portal = subprocess.Popen(["/usr/bin/python3", os.path.join(E2E, "stand_in_portal.py"), scheme],
+                                      env=desktop.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
+                                      start_new_session=True)
+            desktop.processes.append(portal)
+            assert portal.stdout.readline().strip() == "ready"
         desktop.start(vellox, env=dict(desktop.env, **environment))
         app = a11y.application(desktop, "Vellox")
         wait_for(lambda: "focused" in app.wait_control("text", "計算式")["states"], what="the keys in the strip")

@@ -6,7 +6,7 @@
 #   scripts/setup.sh --test   that, plus what the test suites need (below)
 #   scripts/setup.sh --bench  that, plus bc and galculator for the comparisons in bench/ and perf
 #                             for profiles and CPU-time counts (perf stat, perf record); the dark
-#                             palettes and xwd that bench/contrast_on_screen.py measures with
+#                             palettes that bench/contrast_on_screen.py measures
 #   scripts/setup.sh --sway   that, plus sway and XWayland, to try the strip on sway (README)
 #   scripts/setup.sh --debian13-lane   debootstrap alone, with which scripts/debian13.sh makes its
 #                             Debian 13 root
@@ -52,6 +52,9 @@ test_packages=(
   # xclip puts text in the X selections, as another program's copy would; xterm is another
   # program that holds the keyboard focus
   xclip xterm
+  # xwd dumps the screen, whose pixels show the strip's colours (the desktop's dark preference,
+  # the contrast of its texts)
+  x11-apps
   # a second notification area, a StatusNotifierItem host: the LXQt panel's status notifier
   lxqt-panel
   # a second desktop to dock beside: the xfwm4 window manager with the Xfce panels; wmctrl switches
@@ -77,9 +80,9 @@ test_locales=()
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}"); test_locales=(ja_JP en_US de_DE fr_FR) ;;
   # the comparisons of bench/: bc for compare_bc.py, galculator for startup_memory.py; perf to
-  # profile them; for contrast_on_screen.py Adwaita-Dark, GTK's palette, qt6ct and xwd
+  # profile them; for contrast_on_screen.py Adwaita-Dark, GTK's palette and qt6ct
   --bench) packages+=("${test_packages[@]}" bc python3 galculator linux-perf
-                      adwaita-qt6 qt6-gtk-platformtheme qt6ct x11-apps)
+                      adwaita-qt6 qt6-gtk-platformtheme qt6ct)
            test_locales=(ja_JP en_US de_DE fr_FR) ;;
   --sway) packages+=(sway xwayland) ;;
   --debian13-lane) packages=(debootstrap) ;;

@@ -15,10 +15,12 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import accessibility as a11y  # noqa: E402
 from desktop import Desktop, wait_for  # noqa: E402
 from program import Program  # noqa: E402
+import screen  # noqa: E402
 import xwindows  # noqa: E402
 
 VELLOX = sys.argv[1] if len(sys.argv) > 1 else "vellox"
 EXPRESSION, RESULT, KEYPAD = "計算式", "結果", "パッド入力"  # the fields' accessible names
+STAND_IN_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e", "stand_in_portal.py")
 PANEL = 30  # the height of the test desktop's panel at the bottom (tint2 or LXQt's), which it reserves
 
 
@@ -575,6 +577,27 @@ MENU_LISTENER = ("import pyatspi\n"
                  "        pyatspi.Registry.stop()\n"
                  "pyatspi.Registry.registerEventListener(focused, 'object:state-changed:focused')\n"
                  "pyatspi.Registry.start()\n")
+
+
+class DesktopPreferenceTest(VelloxTest):
+    """The desktop's light or dark preference from a stand-in portal on the desktop's session bus."""
+
+    def test_the_strip_starts_dark_and_follows_the_preference_while_running(self):
+        # A portal older than ReadOne: the program falls back to Read.
+        portal = subprocess.Popen(["/usr/bin/python3", STAND_IN_PORTAL, "1", "1"], env=self.desktop.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (portal.stdin.close(), portal.wait(timeout=5), portal.stdout.close()))
+        self.assertEqual(portal.stdout.readline().strip(), "ready")
+        self.start()
+        # The scheme the portal changes to (none at the start), and whether the fields are dark.
+        for scheme, dark in ((None, True), (2, False), (0, False), (1, True)):
+            if scheme is not None:
+                portal.stdin.write("%d\n" % scheme)
+                portal.stdin.flush()
+            for field in (EXPRESSION, RESULT):
+                box = self.app.wait_control("text", field)["extents"]
+                wait_for(lambda: (screen.luminance(screen.measure(screen.screen(self.desktop), box, 3)[1]) < 0.18)
+                         == dark, what="%s %s after scheme %r" % (field, "dark" if dark else "light", scheme))
 
 
 class LanguageTest(VelloxTest):

@@ -1,6 +1,7 @@
 // The colours of every look under the palettes the strip meets, as the strip derives them.
 #include <QApplication>
 
+#include "desktop_palette.h"
 #include "speed_button.h"
 #include "ui_fixture.h"
 #include "ui_palette.h"
@@ -27,8 +28,12 @@ QPalette MakePalette(const std::array<const char*, 6>& Colours) {
 }
 
 TEST(UiPaletteTest, EveryTextReadsOnItsOwnBackgroundUnderEveryPalette) {
-  for (const auto& Row : kPalettes) {
-    const TUiColours C = UiColours(MakePalette(Row));
+  // Those palettes, and the program's own for a dark desktop.
+  std::vector<QPalette> Palettes{DarkPalette()};
+  for (const auto& Row : kPalettes) Palettes.push_back(MakePalette(Row));
+  for (const QPalette& Palette : Palettes) {
+    const TUiColours C = UiColours(Palette);
+    const std::string Base = Palette.color(QPalette::Base).name().toStdString();
     // Expression and result; message and stale value; the unassigned mark, fresh and stale; the
     // captions on the strip, on a flat button under the mouse and on a raised one.
     const std::pair<QColor, QColor> Looks[] = {
@@ -38,9 +43,9 @@ TEST(UiPaletteTest, EveryTextReadsOnItsOwnBackgroundUnderEveryPalette) {
         {C.CaptionRed, C.RaisedFace}};
     for (const auto& [Text, Background] : Looks)
       EXPECT_GE(Contrast(Text, Background), kMinContrast)
-          << Row[2] << ": " << Text.name().toStdString() << " on " << Background.name().toStdString();
+          << Base << ": " << Text.name().toStdString() << " on " << Background.name().toStdString();
     // No result is a box of its own beside a result; the mark and the captions stay red.
-    EXPECT_GE(Contrast(C.NoResultBackground, C.FieldBackground), 1.3) << Row[2];
+    EXPECT_GE(Contrast(C.NoResultBackground, C.FieldBackground), 1.3) << Base;
     for (const QColor& Red : {C.MarkText, C.CaptionRed}) EXPECT_TRUE(Red.hslHue() == 0 && Red.hslSaturation() > 200);
   }
   // The light palette keeps the looks that read well there.
