@@ -53,7 +53,7 @@ TEST(SessionDisplays, X11NamesOfOneServerMatch) {
         {":791", "unix:/tmp/.X11-unix/X791", Paths},  // where the local display 791 listens
         {":791.0", "/tmp/.X11-unix/X791.1", Paths},
         {":792", "unix:/tmp/.X11-unix/X792", false},  // no such socket
-        {"unix:" + Path, Path + ".0", Paths},       {"unix:" + Path, ":0", false},
+        {"unix:" + Path, Path + ".1", Paths},       {"unix:" + Path, ":0", false},
         {":1", ":2", false},        {":1", ":10", false},
         {"localhost:1", ":1", false},  // over TCP, perhaps forwarded from elsewhere
         {"other:1", "other:1.0", true},
