@@ -1,6 +1,5 @@
 #include "qt_notify_icon_shell.h"
 
-#include <QDBusConnection>
 #include <QTimer>
 
 #include <cstring>
@@ -51,9 +50,9 @@ void QtNotifyIconShell::Apply(Entry& Shown) {
   const size_t TipLength = strnlen(Data.szTip, sizeof Data.szTip);
   const std::string Tip = (Data.uFlags & NIF_TIP) ? std::string(Data.szTip, TipLength) : std::string();
   const QString TipText = QString::fromStdString(Cp932ToUtf8(Tip));
-  if (auto* OnBus = std::get_if<std::unique_ptr<QSystemTrayIcon>>(&Shown.Icon)) {
-    if (Data.uFlags & NIF_ICON) (*OnBus)->setIcon(Image);
-    (*OnBus)->setToolTip(TipText);
+  if (auto* OnBus = std::get_if<std::unique_ptr<TStatusNotifierItem>>(&Shown.Icon)) {
+    if (Data.uFlags & NIF_ICON) (*OnBus)->SetImage(Image);
+    (*OnBus)->SetTip(TipText);
   } else if (auto* InTray = std::get_if<std::unique_ptr<TXEmbedTrayIcon>>(&Shown.Icon)) {
     if (Data.uFlags & NIF_ICON) (*InTray)->SetImage(Image);
     (*InTray)->setToolTip(TipText);
@@ -80,22 +79,8 @@ QtNotifyIconShell::Placement QtNotifyIconShell::WhereNow() {
   const std::optional<bool> HostHere = Hosts->HostOnThisDisplay();
   // A watcher that does not answer moves no icon.
   if (!HostHere && Placed) return *Placed;
-  if (HostHere.value_or(false) && QtTakesBus()) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
+  if (HostHere.value_or(false)) return {TKind::StatusNotifier, XCB_WINDOW_NONE, 0, Bus->Connections()};
   return {TKind::XEmbed, Tray->Manager(), Tray->Changes(), 0};
-}
-
-bool QtNotifyIconShell::QtTakesBus() const {
-  // Undecided, Qt asks its own session-bus connection whether a host is registered (the caller
-  // knows one is); that connection stays dead once the bus went away.
-  return QtOnBus.value_or(QDBusConnection::sessionBus().isConnected());
-}
-
-void QtNotifyIconShell::SettleQtChoice() {
-  // While some host is on the bus, Qt decides for the bus: an icon can then still go on the bus
-  // for a host that comes to this display later, after a restart of the bus too.
-  if (QtOnBus || !Hosts->SomeHostRegistered()) return;
-  QtOnBus = QDBusConnection::sessionBus().isConnected();
-  QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 bool QtNotifyIconShell::Available() {
@@ -124,9 +109,9 @@ void QtNotifyIconShell::SetIconMenu(HWND Window, uint32_t Identifier, QMenu* Men
   const auto Found = Icons.find({Window, Identifier});
   if (Found == Icons.end()) return;
   Found->second.Menu = Menu;
-  // Qt exports a tray icon's menu once and cannot take it back (nor be given another after the
-  // first was freed), so an icon on the bus is made anew, on the next turn like the first time.
-  if (std::holds_alternative<std::unique_ptr<QSystemTrayIcon>>(Found->second.Icon)) {
+  // A host reads an item's menu once, so an icon on the bus is made anew, on the next turn like
+  // the first time.
+  if (std::holds_alternative<std::unique_ptr<TStatusNotifierItem>>(Found->second.Icon)) {
     Found->second.Icon = std::monostate();
     ShowLater(Found->first);
   }
@@ -166,12 +151,10 @@ void QtNotifyIconShell::Show(const Key& Id) {
   const auto Found = Icons.find(Id);
   if (Found == Icons.end() || !std::holds_alternative<std::monostate>(Found->second.Icon)) return;
   if (!Placed) Placed = WhereNow();
-  SettleQtChoice();
   Entry& Shown = Found->second;
   if (Placed->Kind == TKind::StatusNotifier) {
-    auto Icon = std::make_unique<QSystemTrayIcon>();
+    auto Icon = std::make_unique<TStatusNotifierItem>(Shown.Menu.data());
     ForwardActivations(*Icon, this, Shown.Data);
-    if (!Shown.Menu.isNull()) Icon->setContextMenu(Shown.Menu);
     Shown.Icon = std::move(Icon);
   } else {
     auto Icon = std::make_unique<TXEmbedTrayIcon>(Placed->Tray);
@@ -179,5 +162,4 @@ void QtNotifyIconShell::Show(const Key& Id) {
     Shown.Icon = std::move(Icon);
   }
   Apply(Shown);
-  if (auto* OnBus = std::get_if<std::unique_ptr<QSystemTrayIcon>>(&Shown.Icon)) (*OnBus)->show();
 }

@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
-#include <QSystemTrayIcon>
 
 #include <xcb/xcb.h>
 
@@ -14,6 +13,7 @@
 #include <variant>
 
 #include "notify_icon.h"
+#include "status_notifier_item.h"
 #include "xembed_tray_icon.h"
 
 class TSessionBusLink;
@@ -29,16 +29,12 @@ class TXEmbedTrayWatch;
 // An add is accepted while no notification area runs yet; the icon shows when one appears.
 //
 // One session bus may serve several displays of the same user, so a host on the bus may show
-// another display's items: the icons become StatusNotifierItems (through QSystemTrayIcon, which
+// another display's items: the icons become StatusNotifierItems (TStatusNotifierItem, which
 // exports the icon's menu over DBusMenu for the host to draw) only while a host runs on this
 // display, and else dock in this display's XEmbed tray (TXEmbedTrayIcon; there the program pops
-// its menu itself on the right click). QSystemTrayIcon decides once per process, at its first
-// question, from the session bus alone (StatusNotifierItems while any host is registered there):
-// it is asked only while some host is, and its icons are made only for a host of this display.
-// Asked through Qt's own session-bus connection after the bus went away, it could only decide
-// for XEmbed; the icons then stay with this display's XEmbed tray.
+// its menu itself on the right click).
 // The icons are made anew whenever the notification area they belong in changes: the kind, the
-// tray, or the session bus after it restarted (Qt's icons cannot follow a bus that went away).
+// tray, or the session bus after it restarted (an item lives on the bus it was offered on).
 class QtNotifyIconShell : public QObject, public NotifyIconShell {
   Q_OBJECT
 public:
@@ -48,7 +44,7 @@ public:
 
 private:
   using Key = std::pair<HWND, uint32_t>;
-  using ShownIcon = std::variant<std::monostate, std::unique_ptr<QSystemTrayIcon>, std::unique_ptr<TXEmbedTrayIcon>>;
+  using ShownIcon = std::variant<std::monostate, std::unique_ptr<TStatusNotifierItem>, std::unique_ptr<TXEmbedTrayIcon>>;
   struct Entry {
     NOTIFYICONDATAA Data;  // the latest record
     QPointer<QMenu> Menu;  // what a StatusNotifierItem host may show
@@ -67,8 +63,6 @@ private:
   };
   std::optional<Placement> Placed;
   bool ReconsiderPending = false;
-  // QSystemTrayIcon's choice once it made it: StatusNotifierItems (true) or XEmbed.
-  std::optional<bool> QtOnBus;
 
   // Made at the first question: the session bus, its hosts, and the display's tray.
   TSessionBusLink* Bus = nullptr;
@@ -77,10 +71,6 @@ private:
 
   void Watch();
   Placement WhereNow();
-  // Whether QSystemTrayIcon makes StatusNotifierItems, as it decided or would decide now.
-  bool QtTakesBus() const;
-  // Has QSystemTrayIcon decide now if it is still undecided and some host is on the bus.
-  void SettleQtChoice();
   // After a change of the desktop: the icons move where they belong now.
   void Reconsider();
   void ShowLater(const Key& Id);

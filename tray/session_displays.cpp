@@ -8,7 +8,13 @@
 
 namespace {
 
-// The host and display number of an X11 display name; the local host is "".
+// Where the local X server of a display number listens (besides its abstract socket).
+constexpr char kLocalSocket[] = "/tmp/.X11-unix/X";
+
+// The host and display number of an X11 display name as this machine's libxcb reads it; the
+// local host is "". Up to libxcb 1.15 "unix:1" is display 1 on the local socket; from 1.16 on,
+// a name that starts with "unix:" or "/" is a socket path (with an optional ".screen"), a name
+// only while that socket exists, read as display 0 on a host that is the path.
 std::optional<std::pair<QByteArray, int>> X11Server(const QString& Name) {
   if (Name.isEmpty()) return std::nullopt;
   const QByteArray Text = Name.toLocal8Bit();
@@ -18,6 +24,12 @@ std::optional<std::pair<QByteArray, int>> X11Server(const QString& Name) {
   QByteArray HostName(Host);
   std::free(Host);
   if (HostName == "unix") HostName.clear();  // the local socket, as with no host
+  if (HostName.startsWith(kLocalSocket)) {
+    // where the local server of that display number listens: the server of ":N"
+    bool Number = false;
+    const int Local = HostName.mid(sizeof kLocalSocket - 1).toInt(&Number);
+    if (Number) return std::make_pair(QByteArray(), Local);
+  }
   return std::make_pair(HostName, Display);
 }
 

@@ -25,8 +25,10 @@ std::optional<TSessionDisplays> DisplaysOfProcess(pid_t Pid);
 // This program's displays.
 TSessionDisplays DisplaysOfThisProcess();
 
-// Whether two X11 display names name the same X server: ":1", ":1.0", "unix:1" and "unix/:1"
-// do; a screen number is no other server. Names that cannot be read are no match.
+// Whether two X11 display names name the same X server, as this machine's libxcb connects to
+// them: ":1", ":1.0" and "unix/:1" do, and so do "unix:1" up to libxcb 1.15 and, from 1.16 on,
+// "unix:/tmp/.X11-unix/X1" and "/tmp/.X11-unix/X1" while that socket exists; a screen number is
+// no other server. Names that cannot be read (there) are no match.
 bool SameX11Display(const QString& A, const QString& B);
 
 // Whether the two share a display: the same X server or the same Wayland display.

@@ -76,8 +76,3 @@ std::optional<bool> TStatusNotifierWatch::HostOnThisDisplay() const {
   }
   return false;
 }
-
-bool TStatusNotifierWatch::SomeHostRegistered() const {
-  QDBusConnection Bus = Link.Bus();
-  return Bus.isConnected() && HostRegistered(Bus).value_or(false);
-}

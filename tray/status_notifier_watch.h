@@ -24,8 +24,6 @@ public:
   // None when the watcher did not answer in time (it may be waiting for this program itself, as
   // while it reads a new item's properties).
   std::optional<bool> HostOnThisDisplay() const;
-  // Whether the watcher has some host registered, on whichever display.
-  bool SomeHostRegistered() const;
 
 signals:
   void Changed();
