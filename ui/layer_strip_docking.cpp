@@ -2,13 +2,30 @@
 
 #include <LayerShellQt/Window>
 
-#include <QEvent>
-#include <QTimer>
+#include <algorithm>
+#include <utility>
+
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 #include "layer_surface_settings.h"
 #include "qt/monitors.h"
+#include "qt/window_activation.h"
+
+namespace {
+
+// The names of the compositor's outputs; none while it has none (Qt then shows a placeholder
+// screen without a name).
+QStringList CurrentOutputNames() {
+  QStringList Names;
+  for (const QScreen* Screen : QGuiApplication::screens())
+    if (!Screen->name().isEmpty()) Names << Screen->name();
+  return Names;
+}
+
+}  // namespace
 
 TLayerStripDocking::TLayerStripDocking(QWidget* Window, int BandHeight) : Strip(Window), Height(BandHeight) {
   Strip->setFixedHeight(Height);
@@ -21,12 +38,11 @@ TLayerStripDocking::TLayerStripDocking(QWidget* Window, int BandHeight) : Strip(
   Layer->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityOnDemand);
   Layer->setScreenConfiguration(LayerShellQt::Window::ScreenFromCompositor);
   DockAt(TDockEdge::Top);
-  Strip->installEventFilter(this);
+  // Left open by the compositor's close, to be mapped again on another output.
+  Layer->setCloseOnDismissed(false);
+  OutputNames = CurrentOutputNames();
   Outputs = new TMonitorWatch(this);
-  connect(Outputs, &TMonitorWatch::Changed, this, [this] {
-    ComebacksSinceOutputsChanged = 0;
-    if (Dismissed) ComeBack();
-  });
+  connect(Outputs, &TMonitorWatch::Changed, this, &TLayerStripDocking::FollowOutputs);
 }
 
 void TLayerStripDocking::DockAt(TDockEdge Edge) {
@@ -37,27 +53,22 @@ void TLayerStripDocking::DockAt(TDockEdge Edge) {
   Strip->update();
 }
 
-void TLayerStripDocking::Showing() { Dismissed = false; }
+void TLayerStripDocking::Showing() {}
 
 void TLayerStripDocking::Hidden() {}
 
-bool TLayerStripDocking::eventFilter(QObject* Watched, QEvent* Event) {
-  // The compositor closed the surface (its output went away): layer-shell-qt closes the window
-  // for it, which must not end the program as the user's close does. The program's own closes are
-  // not spontaneous.
-  if (Watched != Strip || Event->type() != QEvent::Close || !Event->spontaneous()) return false;
-  Event->ignore();
-  Dismissed = true;
-  QTimer::singleShot(0, this, [this] {
-    if (ComebacksSinceOutputsChanged == 0) ComeBack();
-  });
-  return true;
+void TLayerStripDocking::TakeKeys() {
+  // Through xdg-activation, where the compositor activates layer surfaces on request (sway 1.10
+  // and labwc 0.8 activate only ordinary windows so: there a click into the strip gives the keys).
+  ActivateWindow(Strip);
 }
 
-void TLayerStripDocking::ComeBack() {
-  if (!Dismissed || !Strip->isVisible()) return;
-  ++ComebacksSinceOutputsChanged;
-  Dismissed = false;
+void TLayerStripDocking::FollowOutputs() {
+  const QStringList Before = std::exchange(OutputNames, CurrentOutputNames());
+  const bool OneWent = std::any_of(Before.begin(), Before.end(), [this](const QString& Name) {
+    return !OutputNames.contains(Name);
+  });
+  if (!Strip->isVisible() || !(OneWent || (Before.isEmpty() && !OutputNames.isEmpty()))) return;
   Strip->hide();
   Strip->show();
 }

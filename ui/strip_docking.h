@@ -21,6 +21,8 @@ public:
   virtual void Showing() = 0;
   // The strip has been hidden: its band goes back to the other windows.
   virtual void Hidden() = 0;
+  // Makes the shown strip the window that takes the user's keys, as the desktop lets a panel.
+  virtual void TakeKeys() = 0;
 };
 
 // The two ways to dock: X11 struts and window type (X11, XWayland, Qt's offscreen platform), or a

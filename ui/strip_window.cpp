@@ -195,7 +195,7 @@ void TVellox1::ActivateForInput() {
     return;
   }
   Edit1->setFocus();
-  ActivateWindow(this);
+  Docking->TakeKeys();
 }
 
 void TVellox1::Edit1KeyPress(QObject* Sender, QChar& Key) {

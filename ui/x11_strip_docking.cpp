@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "qt/window_activation.h"
 #include "qt/x11_desktop.h"
 
 TX11StripDocking::TX11StripDocking(QWidget* Window, int BandHeight)
@@ -67,6 +68,8 @@ void TX11StripDocking::Hidden() {
   // Hidden, the strip gives its band back to the other windows.
   SetStrut(Strip, std::nullopt);
 }
+
+void TX11StripDocking::TakeKeys() { ActivateWindow(Strip); }
 
 bool TX11StripDocking::eventFilter(QObject* Watched, QEvent* Event) {
   if (Watched == Strip && Event->type() == QEvent::Move && !DockWindow) PlacementCheck->start();

@@ -24,6 +24,7 @@ public:
   void DockAt(TDockEdge Edge) override;
   void Showing() override;
   void Hidden() override;
+  void TakeKeys() override;
 
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
