@@ -11,7 +11,7 @@
 #include "platform_decision.h"
 #include "qt/x11_desktop.h"
 #ifdef VELLOX_LAYER_SHELL
-#include "layer_shell_probe.h"
+#include "qt/layer_shell_probe.h"
 #endif
 
 namespace {

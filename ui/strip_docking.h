@@ -29,8 +29,11 @@ public:
 // layer surface of the compositor's wlr-layer-shell.
 enum class TDockingKind { X11, LayerSurface };
 
-// The way for Qt's platform PlatformName, in a build that has layer-shell-qt or not.
-TDockingKind DockingKindFor(const QString& PlatformName, bool LayerShellBuilt);
+// The way for Qt's platform PlatformName, whether the compositor offers layer-shell (to a build
+// that has layer-shell-qt) or not. On Wayland without it (Qt's Wayland platform chosen by the
+// user) the strip is an ordinary window that cannot place itself, which the X11 way leaves as it
+// is.
+TDockingKind DockingKindFor(const QString& PlatformName, bool LayerShellOffered);
 
 // The docking of Strip (Height pixels high) on the platform the application runs on. Made before
 // the strip is first shown.

@@ -6,10 +6,10 @@
 
 namespace {
 
-TEST(StripDockingTest, ALayerSurfaceOnlyOnWaylandInABuildWithLayerShell) {
+TEST(StripDockingTest, ALayerSurfaceOnlyOnWaylandWhereLayerShellIsOffered) {
   const struct {
     const char* Platform;
-    bool Built;
+    bool Offered;
     TDockingKind Expected;
   } Cases[] = {
       {"wayland", true, TDockingKind::LayerSurface},
@@ -19,7 +19,7 @@ TEST(StripDockingTest, ALayerSurfaceOnlyOnWaylandInABuildWithLayerShell) {
       {"offscreen", true, TDockingKind::X11},
   };
   for (const auto& C : Cases)
-    EXPECT_EQ(DockingKindFor(QString::fromLatin1(C.Platform), C.Built), C.Expected) << C.Platform << " " << C.Built;
+    EXPECT_EQ(DockingKindFor(QString::fromLatin1(C.Platform), C.Offered), C.Expected) << C.Platform << " " << C.Offered;
 }
 
 TEST(StripDockingTest, TheLayerSurfaceSpansItsEdgeAndKeepsItsHeightFree) {

@@ -1,4 +1,4 @@
-#include "layer_shell_probe.h"
+#include "qt/layer_shell_probe.h"
 
 #include <wayland-client.h>
 
