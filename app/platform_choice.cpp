@@ -8,7 +8,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform_decision.h"
 #include "qt/x11_desktop.h"
+#ifdef VELLOX_LAYER_SHELL
+#include "qt/layer_shell_probe.h"
+#endif
 
 namespace {
 
@@ -57,20 +61,31 @@ void HoldOrFail(QtMsgType Type, const QMessageLogContext& Context, const QString
 }  // namespace
 
 bool ChoosePlatform(int argc, char** argv) {
-  Chosen = PlatformOption(argc, argv);
-  if (!Chosen.isEmpty()) return true;
-  if (!qEnvironmentVariableIsEmpty("DISPLAY") && XDisplayReachable()) {
-    Chosen = "xcb";
-    qputenv("QT_QPA_PLATFORM", Chosen);
+  TPlatformFacts Facts;
+  Facts.Option = PlatformOption(argc, argv).toStdString();
+  Facts.Environment = qgetenv("QT_QPA_PLATFORM").toStdString();
+  Facts.WaylandSession = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#ifdef VELLOX_LAYER_SHELL
+  Facts.LayerShellOffered = CompositorOffersLayerShell;
+#endif
+  Facts.XDisplayReachable = [] { return !qEnvironmentVariableIsEmpty("DISPLAY") && XDisplayReachable(); };
+  Chosen = QByteArray::fromStdString(PlatformFor(Facts));
+  if (!Chosen.isEmpty()) {
+    // Qt's own option wins over the environment; without it the environment carries the choice.
+    if (Facts.Option.empty()) qputenv("QT_QPA_PLATFORM", Chosen);
     return true;
   }
-  Chosen = qgetenv("QT_QPA_PLATFORM");
-  if (!Chosen.isEmpty()) return true;
+#ifdef VELLOX_LAYER_SHELL
+  const char* OnWayland = ", and the Wayland compositor docks no panels (it offers no layer-shell)";
+#else
+  const char* OnWayland = ", and this build docks on Wayland only through XWayland";
+#endif
   std::fprintf(stderr,
-               "vellox: no X display to show the strip on (DISPLAY is %s).\n"
-               "Start it on an X11 desktop, or use vellox-calc to evaluate expressions on the "
+               "vellox: no display to show the strip on (DISPLAY is %s%s).\n"
+               "Start it on an X11 desktop (or XWayland), or use vellox-calc to evaluate expressions on the "
                "command line.\n",
-               qEnvironmentVariableIsEmpty("DISPLAY") ? "not set" : "not reachable");
+               qEnvironmentVariableIsEmpty("DISPLAY") ? "not set" : "not reachable",
+               Facts.WaylandSession ? OnWayland : "");
   return false;
 }
 

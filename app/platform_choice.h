@@ -4,12 +4,10 @@
 
 #include <memory>
 
-// Chooses Qt's platform for the strip before Qt starts. The strip docks itself and stays above
-// other windows, which X11 (and XWayland) allow and Wayland does not allow an ordinary window: so
-// Qt's xcb platform is used whenever an X display is reachable, even where the environment names
-// another platform for Qt programs in general (QT_QPA_PLATFORM, common in Wayland sessions). Qt's
-// own -platform option is the user's explicit choice and is kept. Without an X display the
-// environment's choice stands; with none at all, this says so and returns false.
+// Chooses Qt's platform for the strip before Qt starts (see PlatformFor in platform_decision.h).
+// The strip docks itself as a panel: natively on Wayland only as a layer surface, where the build
+// and the compositor have layer-shell; else through X11 (XWayland in a Wayland session). With no
+// platform to start on, this says so and returns false.
 bool ChoosePlatform(int argc, char** argv);
 
 // Makes the application object on the chosen platform. Where that platform cannot be loaded (its

@@ -16,6 +16,7 @@
 #include "pasted_text.h"
 #include "notify_icon.h"
 #include "qt/minimise_guard.h"
+#include "qt/monitors.h"
 #include "qt/x11_desktop.h"
 #include "result_width.h"
 #include "speed_button.h"
@@ -69,6 +70,8 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
                  Qt::WindowCloseButtonHint);
   setFont(JapaneseUiFont(12));
   move(kLeft, kTop);
+  // A monitor that goes may take the keypad's title bar with it.
+  connect(new TMonitorWatch(this), &TMonitorWatch::Changed, this, &TCalPad1::KeepReachable);
 
   // The field is wide enough for the longest result in its font (93 pixels at the least), and the
   // window grows to the right with it, so an answer is never shown cut; the buttons keep their places.

@@ -20,7 +20,6 @@
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/window_activation.h"
-#include "qt/x11_desktop.h"
 #include "result_field.h"
 #include "result_width.h"
 #include "runtime/cp932.h"
@@ -38,22 +37,9 @@ TVellox1::TVellox1(QWidget* Parent) : QWidget(Parent) {
   CreateComponents();
   DescribeForm();
   BindHandlers();
-  // Where the window manager put the strip is looked at once it has had its say: each of its
-  // moves starts the wait again. Made first: a strip docked at the bottom is shown while created.
-  PlacementCheck = new QTimer(this);
-  PlacementCheck->setSingleShot(true);
-  PlacementCheck->setInterval(200);
-  connect(PlacementCheck, &QTimer::timeout, this, &TVellox1::KeepInBand);
+  // Made first: a strip docked at the bottom is shown while created.
+  Docking = MakeStripDocking(this, kHeight);
   Application::Guard([this] { FormCreate(this); });
-  // Every change of the monitors docks the strip again, at its edge of the primary monitor, and
-  // so does a panel that comes, goes or changes what it reserves.
-  Monitors = new TMonitorWatch(this);
-  connect(Monitors, &TMonitorWatch::Changed, this, [this] {
-    Dock();
-    if (CalPad1 != nullptr) CalPad1->KeepReachable();
-  });
-  ScreenEdges = new TScreenEdgesWatch(this);
-  connect(ScreenEdges, &TScreenEdgesWatch::Changed, this, &TVellox1::Dock);
 }
 
 TVellox1::~TVellox1() {
@@ -80,25 +66,6 @@ void TVellox1::FormCreate(QObject*) {
   // Asking for the notification area takes round trips to the session bus (1 to 2.5 ms): done on
   // the next turn, so that it does not hold up the strip's first showing.
   QTimer::singleShot(0, this, &TVellox1::ShowTrayAvailability);
-}
-
-void TVellox1::Dock() {
-  const std::vector<TMonitor> Layout = CurrentMonitors();
-  DockedOn = DockMonitor(Layout);
-  if (!DockedOn) return;
-  const TScreenEdges Others = CurrentScreenEdges();
-  Docked = StripPlacement(*DockedOn, Edge, kHeight, Others);
-  Reserved = StripStrut(Docked, Edge, Layout, Others.Screen);
-  PlaceWindow(this, Docked, *DockedOn);
-  if (isVisible()) SetStrut(this, Reserved);
-}
-
-void TVellox1::KeepInBand() {
-  if (DockWindow || !DockedOn || !isVisible() || !NeedsDockWindow(Docked, Edge, PlacedGeometry(this))) return;
-  // The band stays reserved as it was, so nothing else moves: the strip rests there.
-  DockWindow = true;
-  SetDockWindowType(this);
-  PlaceWindow(this, Docked, *DockedOn);
 }
 
 void TVellox1::ShowVisibilityInMenu(bool Shown) {
@@ -228,7 +195,7 @@ void TVellox1::ActivateForInput() {
     return;
   }
   Edit1->setFocus();
-  ActivateWindow(this);
+  Docking->TakeKeys();
 }
 
 void TVellox1::Edit1KeyPress(QObject* Sender, QChar& Key) {
@@ -262,7 +229,7 @@ void TVellox1::Align2Click(QObject*) {
 
 void TVellox1::DockAt(TDockEdge NewEdge) {
   Edge = NewEdge;
-  Dock();
+  Docking->DockAt(Edge);
   Align1->setEnabled(Edge != TDockEdge::Top);
   Align2->setEnabled(Edge != TDockEdge::Bottom);
 }
@@ -278,33 +245,19 @@ void TVellox1::paintEvent(QPaintEvent* Event) {
 
 void TVellox1::showEvent(QShowEvent* Event) {
   QWidget::showEvent(Event);
-  SetAccessoryWindowState(this);
-  if (DockWindow) SetDockWindowType(this);
-  SetStrut(this, Reserved);
+  Docking->Showing();
   ShowVisibilityInMenu(true);
-  // Qt maps the window at its own rounding of the geometry; the exact device pixels follow.
-  QMetaObject::invokeMethod(this, [this] {
-    if (!DockedOn || !isVisible()) return;
-    PlaceWindow(this, Docked, *DockedOn);
-    if (!DockWindow) PlacementCheck->start();
-  }, Qt::QueuedConnection);
 }
 
 void TVellox1::hideEvent(QHideEvent* Event) {
   QWidget::hideEvent(Event);
-  // Hidden, the strip gives its band back to the other windows.
-  SetStrut(this, std::nullopt);
+  Docking->Hidden();
   ShowVisibilityInMenu(false);
 }
 
 void TVellox1::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
   LayOutControls(width());
-}
-
-void TVellox1::moveEvent(QMoveEvent* Event) {
-  QWidget::moveEvent(Event);
-  if (!DockWindow) PlacementCheck->start();
 }
 
 void TVellox1::closeEvent(QCloseEvent* Event) {

@@ -4,18 +4,18 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 #include "expr_compo.h"
 #include "expression_history.h"
-#include "qt/monitors.h"
+#include "strip_docking.h"
 #include "strip_placement.h"
 
 class QAction;
 class QFrame;
 class QLineEdit;
 class QMenu;
-class QTimer;
 class TFieldHint;
 class TInputLock;
 class TResultField;
@@ -114,7 +114,6 @@ protected:
   void showEvent(QShowEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
-  void moveEvent(QMoveEvent* Event) override;
   void closeEvent(QCloseEvent* Event) override;
 
 private:
@@ -123,15 +122,8 @@ private:
   TResultField* Result = nullptr;  // what Edit2 shows
   TExpressionHistory History;
   TDockEdge Edge = TDockEdge::Top;  // the edge the last switch or docking item chose: see DockAt
-  std::optional<TMonitor> DockedOn;  // the monitor the strip lies on, none before one was on
-  QRect Docked;                      // where, in device pixels
-  std::optional<TStrut> Reserved;    // what it reserves there while shown
-  TMonitorWatch* Monitors = nullptr;
-  TScreenEdgesWatch* ScreenEdges = nullptr;
-  // Whether the strip is a dock window: it becomes one, for the rest of the run, where the window
-  // manager keeps it out of its band as an ordinary window.
-  bool DockWindow = false;
-  QTimer* PlacementCheck = nullptr;  // looks where the window manager put the strip, once it rests
+  // Holds the strip's band at Edge, the way the desktop docks panels.
+  std::unique_ptr<TStripDocking> Docking;
 
   void CreateComponents();
   void DescribeForm();
@@ -140,13 +132,6 @@ private:
   void Recall(const std::optional<QString>& Line);
   // Whether Edit1 stays within its limit with Text in place of its selection.
   bool FitsAtCaret(const QString& Text) const;
-  // Docks the strip at its edge of the primary monitor as the monitors and the other panels are
-  // now, and reserves its band while shown; with no monitor on, it stays where it is until one
-  // comes.
-  void Dock();
-  // Makes the strip a dock window where the window manager placed it outside its band, and docks
-  // it there again.
-  void KeepInBand();
   // The menu's restore and minimise items as the strip is shown or hidden: the one place that
   // sets them.
   void ShowVisibilityInMenu(bool Shown);

@@ -66,14 +66,22 @@ std::vector<TMonitor> QtScreens() {
 
 // At a fractional scale factor Qt asks the window manager for sizes in steps of its own pixels
 // (resize increments in WM_NORMAL_HINTS: 2 device pixels at 1.5), and the window manager rounds
-// the exact device size to such a step, leaving a row uncovered. The steps are dropped.
-void DropResizeIncrements(xcb_connection_t* C, xcb_window_t Window) {
+// the exact device size to such a step, leaving a row uncovered. The steps are dropped. A height
+// the window fixes (least and greatest the same) is fixed at the exact device height, which Qt's
+// own rounding of the scaled height can miss by a pixel.
+void FitSizeHints(xcb_connection_t* C, xcb_window_t Window, int DeviceHeight) {
+  constexpr uint32_t kMinSize = 1u << 4;           // PMinSize
+  constexpr uint32_t kMaxSize = 1u << 5;           // PMaxSize
   constexpr uint32_t kResizeIncrements = 1u << 6;  // PResizeInc
   constexpr uint32_t kBaseSize = 1u << 8;          // PBaseSize
+  constexpr size_t kMinHeight = 6, kMaxHeight = 8;  // the fields' places in WM_SIZE_HINTS
   std::vector<uint32_t> Hints = ReadProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
-  if (Hints.empty() || (Hints[0] & (kResizeIncrements | kBaseSize)) == 0) return;
+  if (Hints.size() <= kMaxHeight) return;
+  const std::vector<uint32_t> Before = Hints;
   Hints[0] &= ~(kResizeIncrements | kBaseSize);
-  SetProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Hints);
+  const bool HeightFixed = (Hints[0] & (kMinSize | kMaxSize)) == (kMinSize | kMaxSize) && Hints[kMinHeight] == Hints[kMaxHeight];
+  if (HeightFixed) Hints[kMinHeight] = Hints[kMaxHeight] = static_cast<uint32_t>(DeviceHeight);
+  if (Hints != Before) SetProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Hints);
 }
 
 }  // namespace
@@ -98,7 +106,7 @@ void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) 
   xcb_connection_t* C = XcbConnection();
   if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return;
   const auto Id = static_cast<xcb_window_t>(Window->winId());
-  DropResizeIncrements(C, Id);
+  FitSizeHints(C, Id, Device.height());
   const uint16_t Mask = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
   const uint32_t Values[] = {static_cast<uint32_t>(Device.x()), static_cast<uint32_t>(Device.y()),
                              static_cast<uint32_t>(Device.width()), static_cast<uint32_t>(Device.height())};

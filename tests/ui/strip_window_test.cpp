@@ -39,6 +39,9 @@ TEST_F(StripTest, StartsAsAFullWidthBarWithItsControlsLaidOut) {
   Start();
   const int W = Screen().width();
   EXPECT_EQ(Strip->geometry(), QRect(0, 0, W, 38));
+  // The size hints fix the height: a window manager's least height does not stretch it.
+  EXPECT_EQ(Strip->minimumHeight(), 38);
+  EXPECT_EQ(Strip->maximumHeight(), 38);
   EXPECT_TRUE(Strip->isVisible());
   EXPECT_TRUE(Strip->windowFlags() & Qt::FramelessWindowHint);
   EXPECT_TRUE(Strip->windowFlags() & Qt::WindowStaysOnTopHint);
