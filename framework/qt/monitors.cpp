@@ -84,6 +84,26 @@ void FitSizeHints(xcb_connection_t* C, xcb_window_t Window, int DeviceHeight) {
   if (Hints != Before) SetProperty32(C, Window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, Hints);
 }
 
+// Where a window lies on the X screen, in device pixels, whatever frame the window manager put
+// it in.
+std::optional<QRect> RootGeometry(xcb_connection_t* C, xcb_window_t Id) {
+  const xcb_get_geometry_cookie_t Size = xcb_get_geometry(C, Id);
+  const xcb_translate_coordinates_cookie_t Origin = xcb_translate_coordinates(C, Id, XcbRootWindow(C), 0, 0);
+  XcbReply<xcb_get_geometry_reply_t> SizeReply(xcb_get_geometry_reply(C, Size, nullptr), &std::free);
+  XcbReply<xcb_translate_coordinates_reply_t> OriginReply(xcb_translate_coordinates_reply(C, Origin, nullptr),
+                                                          &std::free);
+  if (!SizeReply || !OriginReply) return std::nullopt;
+  return QRect(OriginReply->dst_x, OriginReply->dst_y, SizeReply->width, SizeReply->height);
+}
+
+// Whether the window is on screen (the window manager has mapped it) at Device exactly. Before
+// that the window manager has yet to place it, and the program's wish is still to be told.
+bool ShownAt(xcb_connection_t* C, xcb_window_t Id, const QRect& Device) {
+  XcbReply<xcb_get_window_attributes_reply_t> Attributes(
+      xcb_get_window_attributes_reply(C, xcb_get_window_attributes(C, Id), nullptr), &std::free);
+  return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE && RootGeometry(C, Id) == Device;
+}
+
 }  // namespace
 
 std::vector<TMonitor> CurrentMonitors() {
@@ -107,6 +127,10 @@ void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) 
   if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return;
   const auto Id = static_cast<xcb_window_t>(Window->winId());
   FitSizeHints(C, Id, Device.height());
+  // A shown window already at Device is left alone: sway answers every configure request of a
+  // floating X11 window, even one that changes nothing, by centring the window on its output,
+  // which would undo the place its rules gave the strip.
+  if (ShownAt(C, Id, Device)) return;
   const uint16_t Mask = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
   const uint32_t Values[] = {static_cast<uint32_t>(Device.x()), static_cast<uint32_t>(Device.y()),
                              static_cast<uint32_t>(Device.width()), static_cast<uint32_t>(Device.height())};
@@ -117,14 +141,7 @@ void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) 
 std::optional<QRect> PlacedGeometry(QWidget* Window) {
   xcb_connection_t* C = XcbConnection();
   if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-  const auto Id = static_cast<xcb_window_t>(Window->winId());
-  const xcb_get_geometry_cookie_t Size = xcb_get_geometry(C, Id);
-  const xcb_translate_coordinates_cookie_t Origin = xcb_translate_coordinates(C, Id, XcbRootWindow(C), 0, 0);
-  XcbReply<xcb_get_geometry_reply_t> SizeReply(xcb_get_geometry_reply(C, Size, nullptr), &std::free);
-  XcbReply<xcb_translate_coordinates_reply_t> OriginReply(xcb_translate_coordinates_reply(C, Origin, nullptr),
-                                                          &std::free);
-  if (!SizeReply || !OriginReply) return std::nullopt;
-  return QRect(OriginReply->dst_x, OriginReply->dst_y, SizeReply->width, SizeReply->height);
+  return RootGeometry(C, static_cast<xcb_window_t>(Window->winId()));
 }
 
 TMonitorWatch::TMonitorWatch(QObject* Parent) : QObject(Parent) {

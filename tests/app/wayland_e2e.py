@@ -1,12 +1,14 @@
 """The strip as a Wayland panel, on headless sway and labwc with XWayland running as in a real
 session: flush at the top and, after /B, at the bottom, in a band of its own that maximised
 windows stop at; a click into its field gives it the keys typed; hidden, it gives its band back,
-and its tray icon shows it again. Skipped where the build docks through X11 only (no layer-shell-qt)
-or the compositor is not installed."""
+and its tray icon shows it again. Through XWayland, sway's rule from the package keeps it at the
+top. Skipped where the build docks through X11 only (no layer-shell-qt) or the compositor is not
+installed."""
 
 import os
 import shutil
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
@@ -17,6 +19,7 @@ from wayland_desktop import WaylandDesktop  # noqa: E402
 
 VELLOX = sys.argv[1] if len(sys.argv) > 1 else "vellox"
 HEIGHT = 38
+SWAY_RULES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "sway", "vellox")
 
 
 class PanelScenario:
@@ -60,6 +63,21 @@ class PanelScenario:
 
 class OnSway(PanelScenario, unittest.TestCase):
     compositor = "sway"
+
+
+class OnSwayThroughXWayland(unittest.TestCase):
+    @unittest.skipIf(shutil.which("sway") is None, "sway is not installed")
+    def test_kept_at_the_top_by_the_package_rule(self):
+        with WaylandDesktop("sway") as desktop, open(SWAY_RULES) as rules:
+            for rule in (line for line in rules.read().splitlines() if line and not line.startswith("#")):
+                desktop.run("swaymsg", rule)
+            program, band = Program(desktop, VELLOX, "-platform", "xcb"), (0, 0, desktop.width, HEIGHT)
+            try:
+                wait_for(lambda: desktop.drawn_box() == band, what="the strip at %r" % (band,))
+                time.sleep(5)  # sway centres a floating X11 window on any configure request it gets
+                self.assertEqual(desktop.drawn_box(), band)
+            finally:
+                program.stop()
 
 
 class OnLabwc(PanelScenario, unittest.TestCase):
