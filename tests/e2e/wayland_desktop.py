@@ -38,10 +38,12 @@ SESSION_VARIABLES = ("WAYLAND_DISPLAY", "DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESK
 
 
 class WaylandDesktop(Desktop):
-    def __init__(self, compositor, width=1280, height=800):
+    def __init__(self, compositor, width=1280, height=800, sway_include=None):
         """compositor: "sway" or "labwc". labwc keeps the headless output's own size (1280 x 720):
-        width and height are then read from the screen."""
+        width and height are then read from the screen. sway_include: a file of sway configuration
+        that sway reads too."""
         super().__init__(width, height, panel=False, window_manager=compositor)
+        self.sway_include = sway_include
 
     def __enter__(self):
         super().__enter__()
@@ -63,6 +65,8 @@ class WaylandDesktop(Desktop):
             config = os.path.join(folder, "config")
             with open(config, "w") as text:
                 text.write(SWAY_CONFIG.format(width=self.width, height=self.height, record=record))
+                if self.sway_include:
+                    text.write("include %s\n" % self.sway_include)
             self.start("sway", "--config", config, env=environment, stdout_file=self.window_manager_log)
         else:
             with open(os.path.join(folder, "rc.xml"), "w") as text:
