@@ -122,15 +122,19 @@ QRect LogicalGeometry(const QRect& Device, const TMonitor& Monitor) {
 }
 
 void PlaceWindow(QWidget* Window, const QRect& Device, const TMonitor& Monitor) {
-  Window->setGeometry(LogicalGeometry(Device, Monitor));
+  const QRect Logical = LogicalGeometry(Device, Monitor);
+  // Qt asks the window manager for a new geometry of its own rounding only when it changes.
+  const bool QtAsks = Window->geometry() != Logical;
+  Window->setGeometry(Logical);
   xcb_connection_t* C = XcbConnection();
   if (C == nullptr || !Window->testAttribute(Qt::WA_WState_Created)) return;
   const auto Id = static_cast<xcb_window_t>(Window->winId());
   FitSizeHints(C, Id, Device.height());
   // A shown window already at Device is left alone: sway answers every configure request of a
   // floating X11 window, even one that changes nothing, by centring the window on its output,
-  // which would undo the place its rules gave the strip.
-  if (ShownAt(C, Id, Device)) return;
+  // which would undo the place its rules gave the strip. After Qt has asked, the exact request
+  // always follows: the window manager may not have carried out Qt's yet, and would afterwards.
+  if (!QtAsks && ShownAt(C, Id, Device)) return;
   const uint16_t Mask = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
   const uint32_t Values[] = {static_cast<uint32_t>(Device.x()), static_cast<uint32_t>(Device.y()),
                              static_cast<uint32_t>(Device.width()), static_cast<uint32_t>(Device.height())};
