@@ -14,9 +14,7 @@ void Withdrawn(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener kListener = {Announced, Withdrawn};
 
-}  // namespace
-
-bool CompositorOffersLayerShell() {
+bool AskCompositor() {
   wl_display* Display = wl_display_connect(nullptr);
   if (Display == nullptr) return false;
   bool Offered = false;
@@ -27,4 +25,12 @@ bool CompositorOffersLayerShell() {
   wl_registry_destroy(Registry);
   wl_display_disconnect(Display);
   return Answered && Offered;
+}
+
+}  // namespace
+
+bool CompositorOffersLayerShell() {
+  // Start-up asks before Qt starts and again when it docks the strip: the compositor is asked once.
+  static const bool Offered = AskCompositor();
+  return Offered;
 }

@@ -28,7 +28,6 @@ public:
   // Reads the preference on Bus and follows it there from now on; the bus listened to before (one
   // that went away and came back) is left. ReadOne where the portal offers it, else Read.
   void Listen(const QDBusConnection& Bus);
-  TColourScheme Scheme() const { return Current; }
 
 signals:
   void Changed(TColourScheme Scheme);
