@@ -8,14 +8,14 @@
 
 #include <memory>
 
-#include "calpad.h"
-#include "desktop_palette.h"
-#include "engine_unit.h"
+#include "keypad/calpad.h"
+#include "look/desktop_palette.h"
+#include "engine/engine_unit.h"
 #include "help_and_version.h"
-#include "japanese_messages.h"
-#include "notify_icon.h"
+#include "reading/japanese_messages.h"
+#include "tray/notify_icon.h"
 #include "platform_choice.h"
-#include "program_icon.h"
+#include "look/program_icon.h"
 #include "qt/application.h"
 #include "qt/caret_rest.h"
 #include "qt/input_device_changes.h"
@@ -23,11 +23,11 @@
 #include "qt/qt_translations.h"
 #include "qt/quit_signals.h"
 #include "qt/window_activation.h"
-#include "session_bus_link.h"
+#include "tray/session_bus_link.h"
 #include "single_instance.h"
-#include "strip_return.h"
-#include "strip_window.h"
-#include "ui_fonts.h"
+#include "strip/strip_return.h"
+#include "strip/strip_window.h"
+#include "look/ui_fonts.h"
 
 int main(int argc, char** argv) {
   if (const std::optional<int> Answered = AnswerHelpOrVersion(argc, argv)) return *Answered;

@@ -11,7 +11,7 @@
 
 #include "bench_corpus.h"
 #include "calc_expression.h"
-#include "engine_unit.h"
+#include "engine/engine_unit.h"
 #include "runtime/exceptions.h"
 #include "runtime/float_to_str.h"
 

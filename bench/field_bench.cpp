@@ -28,13 +28,13 @@
 #include <string>
 #include <vector>
 
-#include "calpad.h"
-#include "engine_unit.h"
-#include "expr_compo.h"
+#include "keypad/calpad.h"
+#include "engine/engine_unit.h"
+#include "engine/expr_compo.h"
 #include "qt/application.h"
 #include "runtime/cp932.h"
-#include "speed_button.h"
-#include "strip_window.h"
+#include "look/speed_button.h"
+#include "strip/strip_window.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "expr_compo.h"
+#include "engine/expr_compo.h"
 
 // Evaluates expressions one after another on the engine, as vellox-calc shows them: the value on
 // one line of standard output; after a syntax error or parser stack overflow only the parser's

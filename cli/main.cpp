@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine_unit.h"
+#include "engine/engine_unit.h"
 #include "evaluator.h"
 #include "standard_streams.h"
 

@@ -1,4 +1,4 @@
-#include "engine_unit.h"
+#include "engine/engine_unit.h"
 
 #include "builtins.h"
 #include "lexlib.h"

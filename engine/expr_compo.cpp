@@ -1,4 +1,4 @@
-#include "expr_compo.h"
+#include "engine/expr_compo.h"
 
 #include "calc_expression.h"
 #include "parser.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "lex_limit.h"
+#include "engine/lex_limit.h"
 
 // The scanner's run-time half: input from the caller's string through a fixed push-back buffer,
 // the text of the token being matched, the match bookkeeping, and the fatal-limit routine.

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "parse_error.h"
+#include "engine/parse_error.h"
 #include "runtime/extended.h"
 
 // The result of the last accepted input: its value and whether it was an assignment. Only an

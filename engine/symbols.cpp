@@ -1,6 +1,6 @@
 #include "symbols.h"
 
-#include "calc_exception.h"
+#include "engine/calc_exception.h"
 #include "runtime/compare_text.h"
 #include "unassigned_reads.h"
 

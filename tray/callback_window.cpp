@@ -1,4 +1,4 @@
-#include "callback_window.h"
+#include "tray/callback_window.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QThread>
 
-#include "tray_icon.h"
+#include "tray/tray_icon.h"
 
 // Waits the double-click interval plus 50 milliseconds after a left release, then hands over to
 // the user-interface thread, where the callback window completes the click of the instance whose

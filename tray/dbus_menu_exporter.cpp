@@ -1,4 +1,4 @@
-#include "dbus_menu_exporter.h"
+#include "tray/dbus_menu_exporter.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,8 +1,8 @@
-#include "notify_icon.h"
+#include "tray/notify_icon.h"
 
 #include <QCoreApplication>
 
-#include "qt_notify_icon_shell.h"
+#include "tray/qt_notify_icon_shell.h"
 
 namespace {
 

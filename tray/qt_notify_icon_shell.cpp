@@ -1,4 +1,4 @@
-#include "qt_notify_icon_shell.h"
+#include "tray/qt_notify_icon_shell.h"
 
 #include <QTimer>
 
@@ -6,9 +6,9 @@
 
 #include "qt/icon.h"
 #include "runtime/cp932.h"
-#include "session_bus_link.h"
-#include "status_notifier_watch.h"
-#include "xembed_tray_watch.h"
+#include "tray/session_bus_link.h"
+#include "tray/status_notifier_watch.h"
+#include "tray/xembed_tray_watch.h"
 
 namespace {
 

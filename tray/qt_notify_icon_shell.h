@@ -12,9 +12,9 @@
 #include <utility>
 #include <variant>
 
-#include "notify_icon.h"
-#include "status_notifier_item.h"
-#include "xembed_tray_icon.h"
+#include "tray/notify_icon.h"
+#include "tray/status_notifier_item.h"
+#include "tray/xembed_tray_icon.h"
 
 class TSessionBusLink;
 class TStatusNotifierWatch;

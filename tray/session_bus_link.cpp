@@ -1,4 +1,4 @@
-#include "session_bus_link.h"
+#include "tray/session_bus_link.h"
 
 #include <algorithm>
 

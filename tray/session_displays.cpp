@@ -1,4 +1,4 @@
-#include "session_displays.h"
+#include "tray/session_displays.h"
 
 #include <QFile>
 

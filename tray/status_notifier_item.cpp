@@ -1,4 +1,4 @@
-#include "status_notifier_item.h"
+#include "tray/status_notifier_item.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QtEndian>
 
-#include "dbus_menu_exporter.h"
+#include "tray/dbus_menu_exporter.h"
 
 namespace {
 

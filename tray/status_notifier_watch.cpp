@@ -1,4 +1,4 @@
-#include "status_notifier_watch.h"
+#include "tray/status_notifier_watch.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>
@@ -6,8 +6,8 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
-#include "session_bus_link.h"
-#include "session_displays.h"
+#include "tray/session_bus_link.h"
+#include "tray/session_displays.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "tray_icon.h"
+#include "tray/tray_icon.h"
 
 #include <QTimerEvent>
 
 #include <algorithm>
 #include <cstring>
 
-#include "callback_window.h"
+#include "tray/callback_window.h"
 #include "qt/application.h"
 #include "runtime/exceptions.h"
 

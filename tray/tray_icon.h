@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "notify_icon.h"
+#include "tray/notify_icon.h"
 #include "qt/component.h"
 #include "qt/icon.h"
 

@@ -1,4 +1,4 @@
-#include "xembed_tray_icon.h"
+#include "tray/xembed_tray_icon.h"
 
 #include <QMouseEvent>
 #include <QPainter>

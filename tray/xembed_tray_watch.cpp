@@ -1,4 +1,4 @@
-#include "xembed_tray_watch.h"
+#include "tray/xembed_tray_watch.h"
 
 #include <QCoreApplication>
 

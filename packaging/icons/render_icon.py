@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Renders the program icon (ui/vellox_icon.xpm) for the hicolor icon theme.
+"""Renders the program icon (ui/look/vellox_icon.xpm) for the hicolor icon theme.
 
 The XPM compiled into vellox is the one design; the theme needs it as files: a 32 x 32 PNG, a
 256 x 256 PNG scaled up by whole pixels, and an SVG of the same squares. The renderings are kept in
@@ -16,7 +16,7 @@ import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-XPM = os.path.join(HERE, "..", "..", "ui", "vellox_icon.xpm")
+XPM = os.path.join(HERE, "..", "..", "ui", "look", "vellox_icon.xpm")
 LARGE = 256
 
 

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "engine_fixture.h"
-#include "expr_compo.h"
+#include "engine/expr_compo.h"
 #include "lexlib.h"
 #include "scanner.h"
 #include "symbols.h"

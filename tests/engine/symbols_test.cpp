@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine_fixture.h"
-#include "expr_compo.h"
+#include "engine/expr_compo.h"
 #include "symbols.h"
 
 namespace {

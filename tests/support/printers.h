@@ -9,7 +9,7 @@
 #include <ostream>
 
 #include "qt/struts.h"
-#include "strip_placement.h"
+#include "docking/strip_placement.h"
 
 inline void PrintTo(const QRect& R, std::ostream* Out) {
   *Out << "QRect(" << R.x() << ", " << R.y() << ", " << R.width() << " x " << R.height() << ")";

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "notify_icon.h"
+#include "tray/notify_icon.h"
 
 // A notification area that records every call with a copy of its record, and answers as told.
 class RecordingShell : public NotifyIconShell {

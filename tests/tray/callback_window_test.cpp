@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "callback_window.h"
+#include "tray/callback_window.h"
 #include "runtime/exceptions.h"
 #include "tray_fixture.h"
 

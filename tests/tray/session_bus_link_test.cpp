@@ -8,8 +8,8 @@
 #include <signal.h>
 
 #include "event_pump.h"
-#include "session_bus_link.h"
-#include "status_notifier_watch.h"
+#include "tray/session_bus_link.h"
+#include "tray/status_notifier_watch.h"
 
 TEST(SessionBusLink, FollowsTheBusBackAndTellsASilentWatcherFromNone) {
   QTemporaryDir Dir;

@@ -11,7 +11,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "session_displays.h"
+#include "tray/session_displays.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "qt/application.h"
 #include "qt/icon.h"
 #include "recording_shell.h"
-#include "tray_icon.h"
+#include "tray/tray_icon.h"
 
 // Each test gets a fresh recording shell, a form to own the components, and a record of the
 // exceptions the application's guard reported.

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "qt/application.h"
-#include "tray_icon.h"
+#include "tray/tray_icon.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "japanese_messages.h"
-#include "paste_filter.h"
+#include "reading/japanese_messages.h"
+#include "field/paste_filter.h"
 #include "qt/application.h"
 
 void UiTest::SetUp() {

@@ -7,11 +7,11 @@
 
 #include <memory>
 
-#include "calpad.h"
+#include "keypad/calpad.h"
 #include "event_pump.h"
 #include "printers.h"
 #include "recording_shell.h"
-#include "strip_window.h"
+#include "strip/strip_window.h"
 
 // A strip and a keypad made as start-up makes them, with the given command line, over a recording
 // notification area; exceptions the guard shows are recorded instead.

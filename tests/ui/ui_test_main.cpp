@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "engine_unit.h"
+#include "engine/engine_unit.h"
 
 // The window suites run on Qt's offscreen platform with the engine started as the program does.
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "layer_strip_docking.h"
+#include "docking/layer_strip_docking.h"
 
 #include <LayerShellQt/Window>
 
@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "layer_surface_settings.h"
+#include "docking/layer_surface_settings.h"
 #include "qt/monitors.h"
 #include "qt/window_activation.h"
 

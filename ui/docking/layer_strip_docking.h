@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "strip_docking.h"
+#include "docking/strip_docking.h"
 
 class TMonitorWatch;
 namespace LayerShellQt {

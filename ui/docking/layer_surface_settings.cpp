@@ -1,4 +1,4 @@
-#include "layer_surface_settings.h"
+#include "docking/layer_surface_settings.h"
 
 TLayerSurfaceSettings LayerSurfaceSettings(TDockEdge Edge, int Height) {
   using A = TLayerSurfaceSettings::TAnchor;

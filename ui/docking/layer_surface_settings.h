@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strip_placement.h"
+#include "docking/strip_placement.h"
 
 // What the strip asks of a Wayland compositor as a layer surface (wlr-layer-shell) docked at an
 // edge: the edges of the output it is anchored to (left and right make it as wide as the output),

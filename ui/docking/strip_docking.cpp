@@ -1,10 +1,10 @@
-#include "strip_docking.h"
+#include "docking/strip_docking.h"
 
 #include <QGuiApplication>
 
-#include "x11_strip_docking.h"
+#include "docking/x11_strip_docking.h"
 #ifdef VELLOX_LAYER_SHELL
-#include "layer_strip_docking.h"
+#include "docking/layer_strip_docking.h"
 #include "qt/layer_shell_probe.h"
 #endif
 

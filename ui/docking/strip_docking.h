@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "strip_placement.h"
+#include "docking/strip_placement.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "strip_placement.h"
+#include "docking/strip_placement.h"
 
 #include <algorithm>
 #include <cmath>

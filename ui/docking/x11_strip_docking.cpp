@@ -1,4 +1,4 @@
-#include "x11_strip_docking.h"
+#include "docking/x11_strip_docking.h"
 
 #include <QEvent>
 #include <QTimer>

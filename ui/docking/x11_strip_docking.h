@@ -7,7 +7,7 @@
 
 #include "qt/monitors.h"
 #include "qt/struts.h"
-#include "strip_docking.h"
+#include "docking/strip_docking.h"
 
 class QTimer;
 

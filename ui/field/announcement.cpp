@@ -1,4 +1,4 @@
-#include "announcement.h"
+#include "field/announcement.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "double_click_selects_all.h"
+#include "field/double_click_selects_all.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

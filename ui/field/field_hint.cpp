@@ -1,4 +1,4 @@
-#include "field_hint.h"
+#include "field/field_hint.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>

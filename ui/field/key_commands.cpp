@@ -1,4 +1,4 @@
-#include "key_commands.h"
+#include "field/key_commands.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "key_press.h"
+#include "field/key_press.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "keyboard_menu.h"
+#include "field/keyboard_menu.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "paste_filter.h"
+#include "field/paste_filter.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "typed_input_filter.h"
+#include "field/typed_input_filter.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-#include "width_folding.h"
+#include "reading/width_folding.h"
 
 TTypedInputFilter::TTypedInputFilter(QLineEdit* TypedField, TComposition FieldComposition)
     : QObject(TypedField), Field(TypedField), Composition(FieldComposition) {

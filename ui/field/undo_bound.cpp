@@ -1,4 +1,4 @@
-#include "undo_bound.h"
+#include "field/undo_bound.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "calpad.h"
+#include "keypad/calpad.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,21 +9,21 @@
 
 #include <algorithm>
 
-#include "handler_binding.h"
-#include "key_press.h"
-#include "keyboard_menu.h"
-#include "paste_filter.h"
-#include "pasted_text.h"
-#include "notify_icon.h"
+#include "field/handler_binding.h"
+#include "field/key_press.h"
+#include "field/keyboard_menu.h"
+#include "field/paste_filter.h"
+#include "reading/pasted_text.h"
+#include "tray/notify_icon.h"
 #include "qt/minimise_guard.h"
 #include "qt/monitors.h"
 #include "qt/x11_desktop.h"
-#include "result_width.h"
-#include "speed_button.h"
-#include "strip_window.h"
-#include "typed_input_filter.h"
-#include "ui_fonts.h"
-#include "ui_palette.h"
+#include "look/result_width.h"
+#include "look/speed_button.h"
+#include "strip/strip_window.h"
+#include "field/typed_input_filter.h"
+#include "look/ui_fonts.h"
+#include "look/ui_palette.h"
 
 TCalPad1* CalPad1 = nullptr;
 QString PadExpr;
@@ -63,6 +63,7 @@ constexpr int kClearButton = 11;  // SpeedButton12
 
 TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   CalPad1 = this;
+  if (Vellox1 != nullptr) Vellox1->Keypad = this;
   setWindowTitle(tr("CalcPad"));
   // A fixed size leaves nothing to maximise; minimised, the tray icon's menu brings it back.
   setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |

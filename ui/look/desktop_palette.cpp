@@ -1,4 +1,4 @@
-#include "desktop_palette.h"
+#include "look/desktop_palette.h"
 
 #include <QApplication>
 #include <QStyle>

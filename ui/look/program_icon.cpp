@@ -1,7 +1,7 @@
-#include "program_icon.h"
+#include "look/program_icon.h"
 
 #include <QPixmap>
 
-#include "vellox_icon.xpm"
+#include "look/vellox_icon.xpm"
 
 QIcon ProgramIcon() { return QIcon(QPixmap(VelloxIconXpm)); }

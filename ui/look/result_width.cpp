@@ -1,4 +1,4 @@
-#include "result_width.h"
+#include "look/result_width.h"
 
 #include <QFontMetricsF>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "speed_button.h"
+#include "look/speed_button.h"
 
 #include <QStyleOptionToolButton>
 #include <QStylePainter>

@@ -1,4 +1,4 @@
-#include "ui_fonts.h"
+#include "look/ui_fonts.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "ui_palette.h"
+#include "look/ui_palette.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "expression_history.h"
+#include "reading/expression_history.h"
 
 void TExpressionHistory::Add(const QString& Expression) {
   Position = -1;

@@ -1,10 +1,10 @@
-#include "japanese_messages.h"
+#include "reading/japanese_messages.h"
 
 #include <QCoreApplication>
 
 #include <limits>
 
-#include "lex_limit.h"
+#include "engine/lex_limit.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
 #include "runtime/extended.h"

@@ -1,4 +1,4 @@
-#include "number_folding.h"
+#include "reading/number_folding.h"
 
 #include <QLocale>
 

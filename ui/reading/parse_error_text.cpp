@@ -1,4 +1,4 @@
-#include "parse_error_text.h"
+#include "reading/parse_error_text.h"
 
 #include <QCoreApplication>
 

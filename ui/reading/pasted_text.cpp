@@ -1,6 +1,6 @@
-#include "pasted_text.h"
+#include "reading/pasted_text.h"
 
-#include "width_folding.h"
+#include "reading/width_folding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "width_folding.h"
+#include "reading/width_folding.h"
 
 QChar FoldWidth(QChar Character) {
   const char16_t Code = Character.unicode();

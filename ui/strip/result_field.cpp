@@ -1,9 +1,9 @@
-#include "result_field.h"
+#include "strip/result_field.h"
 
 #include <QKeySequence>
 #include <QLineEdit>
 
-#include "ui_palette.h"
+#include "look/ui_palette.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "strip_return.h"
+#include "strip/strip_return.h"
 
 #include <QPointer>
 #include <QTimer>
 
-#include "notify_icon.h"
+#include "tray/notify_icon.h"
 #include "qt/application.h"
-#include "strip_window.h"
+#include "strip/strip_window.h"
 
 void RestoreStripWhenTrayGoes(NotifyIconShell& Shell, TVellox1& Strip, int GraceMs) {
   auto* Grace = new QTimer(&Strip);

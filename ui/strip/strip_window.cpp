@@ -1,4 +1,4 @@
-#include "strip_window.h"
+#include "strip/strip_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,24 +10,23 @@
 
 #include <algorithm>
 
-#include "announcement.h"
-#include "calpad.h"
-#include "menu_check.h"
-#include "notify_icon.h"
-#include "number_folding.h"
-#include "parse_error_text.h"
-#include "pasted_text.h"
+#include "field/announcement.h"
+#include "look/menu_check.h"
+#include "tray/notify_icon.h"
+#include "reading/number_folding.h"
+#include "reading/parse_error_text.h"
+#include "reading/pasted_text.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/window_activation.h"
-#include "result_field.h"
-#include "result_width.h"
+#include "strip/result_field.h"
+#include "look/result_width.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
 #include "runtime/float_to_str.h"
-#include "speed_button.h"
-#include "tray_icon.h"
-#include "typed_input_filter.h"
+#include "look/speed_button.h"
+#include "tray/tray_icon.h"
+#include "field/typed_input_filter.h"
 
 TVellox1* Vellox1 = nullptr;
 QString StartSwitch;
@@ -190,8 +189,8 @@ void TVellox1::Restore(QObject*) {
 
 void TVellox1::ActivateForInput() {
   if (!isVisible()) return;
-  if (!FormEnabled() && CalPad1 != nullptr && CalPad1->isVisible()) {
-    ActivateWindow(CalPad1);
+  if (!FormEnabled() && Keypad != nullptr && Keypad->isVisible()) {
+    ActivateWindow(Keypad);
     return;
   }
   Edit1->setFocus();
@@ -212,11 +211,12 @@ void TVellox1::FormPaint(QObject* Sender) {
 }
 
 void TVellox1::PadOpen(QObject*) {
+  if (Keypad == nullptr) return;  // no keypad made (a strip on its own)
   CommitComposition(Edit1);  // the locked strip takes no input-method text, a commit neither
   SetKeypadOpen(true);
   // Also brings a minimised keypad back: with no task-bar button, this is its way back.
-  CalPad1->showNormal();
-  ActivateWindow(CalPad1);
+  Keypad->showNormal();
+  ActivateWindow(Keypad);
 }
 
 void TVellox1::Align1Click(QObject*) { DockAt(TDockEdge::Top); }

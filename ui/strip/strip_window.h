@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 #include <optional>
 
-#include "expr_compo.h"
-#include "expression_history.h"
-#include "strip_docking.h"
-#include "strip_placement.h"
+#include "engine/expr_compo.h"
+#include "reading/expression_history.h"
+#include "docking/strip_docking.h"
+#include "docking/strip_placement.h"
 
 class QAction;
 class QFrame;
@@ -93,6 +94,9 @@ public:
   // The keypad open or closed: the one place that locks the strip and checks "パッド入力", or
   // unlocks it and takes the check away, so that neither can change without the other.
   void SetKeypadOpen(bool Open);
+  // The keypad's window, which the keypad names here when it is made: the strip opens it and gives
+  // it the keys while it is open, and knows nothing else of it.
+  QPointer<QWidget> Keypad;
 
   // The hint the empty expression field shows.
   const TFieldHint* ExpressionHint() const { return Hint; }

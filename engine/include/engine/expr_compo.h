@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc_exception.h"
-#include "parse_error.h"
+#include "engine/calc_exception.h"
+#include "engine/parse_error.h"
 #include "runtime/extended.h"
 
 // The component through which a window evaluates expressions. The host sets Expression, calls

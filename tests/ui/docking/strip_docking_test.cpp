@@ -1,8 +1,8 @@
 // Which docking the strip gets, and what it asks of a compositor as a layer surface.
 #include <gtest/gtest.h>
 
-#include "layer_surface_settings.h"
-#include "strip_docking.h"
+#include "docking/layer_surface_settings.h"
+#include "docking/strip_docking.h"
 
 namespace {
 

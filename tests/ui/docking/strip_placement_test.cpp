@@ -5,7 +5,7 @@
 #include <string>
 
 #include "printers.h"
-#include "strip_placement.h"
+#include "docking/strip_placement.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "keyboard_menu.h"
-#include "paste_filter.h"
+#include "field/keyboard_menu.h"
+#include "field/paste_filter.h"
 #include "ui_fixture.h"
 
 namespace {

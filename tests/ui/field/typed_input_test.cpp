@@ -5,7 +5,7 @@
 #include <QInputMethodQueryEvent>
 #include <QTest>
 
-#include "speed_button.h"
+#include "look/speed_button.h"
 #include "ui_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "undo_bound.h"
+#include "field/undo_bound.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "speed_button.h"
+#include "look/speed_button.h"
 #include "ui_fixture.h"
 
 namespace {

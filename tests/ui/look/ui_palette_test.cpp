@@ -1,10 +1,10 @@
 // The colours of every look under the palettes the strip meets, as the strip derives them.
 #include <QApplication>
 
-#include "desktop_palette.h"
-#include "speed_button.h"
+#include "look/desktop_palette.h"
+#include "look/speed_button.h"
 #include "ui_fixture.h"
-#include "ui_palette.h"
+#include "look/ui_palette.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "expression_history.h"
+#include "reading/expression_history.h"
 
 namespace {
 

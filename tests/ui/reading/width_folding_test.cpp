@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "width_folding.h"
+#include "reading/width_folding.h"
 
 namespace {
 

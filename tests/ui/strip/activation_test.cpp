@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "qt/application.h"
-#include "speed_button.h"
-#include "tray_icon.h"
+#include "look/speed_button.h"
+#include "tray/tray_icon.h"
 #include "ui_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <QAction>
 
-#include "strip_return.h"
+#include "strip/strip_return.h"
 #include "ui_fixture.h"
 
 namespace {

@@ -14,11 +14,11 @@
 
 #include "qt/application.h"
 #include "runtime/exceptions.h"
-#include "speed_button.h"
-#include "strip_return.h"
-#include "tray_icon.h"
+#include "look/speed_button.h"
+#include "strip/strip_return.h"
+#include "tray/tray_icon.h"
 #include "ui_fixture.h"
-#include "ui_palette.h"
+#include "look/ui_palette.h"
 
 namespace {
 

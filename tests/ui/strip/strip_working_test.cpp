@@ -9,11 +9,11 @@
 #include <cmath>
 #include <vector>
 
-#include "field_hint.h"
-#include "result_field.h"
-#include "speed_button.h"
+#include "field/field_hint.h"
+#include "strip/result_field.h"
+#include "look/speed_button.h"
 #include "ui_fixture.h"
-#include "ui_palette.h"
+#include "look/ui_palette.h"
 
 namespace {
 
