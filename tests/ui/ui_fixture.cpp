@@ -23,6 +23,8 @@ void UiTest::SetUp() {
   Application::SetBellRinger([this] { ++Bells; });
   PadExpr.clear();
   PadNumber.clear();
+  // Nothing an earlier test left behind reaches this one: the clipboard starts empty.
+  QGuiApplication::clipboard()->clear();
 }
 
 void UiTest::TearDown() {

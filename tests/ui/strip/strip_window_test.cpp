@@ -389,14 +389,19 @@ TEST_F(StripTest, ALockedStripTakesNoInputButItsMenuWorks) {
 
 TEST_F(StripTest, ClosingTheStripEndsTheProgram) {
   Start();
+  // The connections and the safety net end with the test, so that none reaches a later one.
+  QObject Watcher;
   bool Quit = false;
-  QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { Quit = true; });
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &Watcher, [&] { Quit = true; });
   QTimer::singleShot(0, Strip->Close1, &QAction::trigger);
   bool SafetyNet = false;  // its quit sets Quit too: it must not be what ended the loop
-  QTimer::singleShot(2000, qApp, [&] {
+  QTimer Net;
+  Net.setSingleShot(true);
+  QObject::connect(&Net, &QTimer::timeout, &Watcher, [&] {
     SafetyNet = true;
     QCoreApplication::quit();
   });
+  Net.start(2000);
   QCoreApplication::exec();
   EXPECT_TRUE(Quit);
   EXPECT_FALSE(SafetyNet);
