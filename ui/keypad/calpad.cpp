@@ -88,9 +88,9 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
   // The field shows only what the entry says: any other edit (Delete, cut, undo, a drag out) is
   // taken back, so it never shows a number the expression does not hold.
-  Edit1->setText(PadEntry.Field());
+  ShowField();
   connect(Edit1, &QLineEdit::textChanged, this, [this] {
-    if (Edit1->text() != PadEntry.Field()) Edit1->setText(PadEntry.Field());
+    if (Edit1->text() != PadEntry.Field()) ShowField();
   });
 
   for (size_t I = 0; I < SpeedButtons.size(); ++I) {
@@ -147,8 +147,10 @@ void TCalPad1::FormClose(QObject*) {
   QMetaObject::invokeMethod(Vellox1, [] { Vellox1->ActivateForInput(); }, Qt::QueuedConnection);
 }
 
+void TCalPad1::ShowField() { Edit1->setText(PadEntry.Field()); }
+
 void TCalPad1::EditInsert(QObject*) {
-  Edit1->setText(PadEntry.Field());
+  ShowField();
   Vellox1->Edit1->setText(PadExpr);
 }
 
@@ -163,14 +165,14 @@ void TCalPad1::Apply(TPadEntry::TAction Action) {
     case TPadEntry::TAction::ShowExpression: EditInsert(this); return;
     case TPadEntry::TAction::Answer:
       // Emptied first: should the evaluation raise, the keypad shows nothing.
-      Edit1->setText(PadEntry.Field());
+      ShowField();
       Vellox1->Answer(this);
       // After a failure the strip shows no result (its field may say why), so the keypad shows none.
       PadEntry.ShowAnswer(Vellox1->ShownResult());
-      Edit1->setText(PadEntry.Field());
+      ShowField();
       return;
     case TPadEntry::TAction::Clear:
-      Edit1->setText(PadEntry.Field());
+      ShowField();
       Vellox1->Clear(this);
       return;
   }

@@ -70,6 +70,8 @@ private:
   void ShowColours();
   // Shows the entry after a step: the field anew, and in the strip what the step asks of it.
   void Apply(TPadEntry::TAction Action);
+  // The one place that writes the field: what the entry says it shows.
+  void ShowField();
   void PasteKeys(QLineEdit* Field, const QString& Pasted);
 };
 
