@@ -26,8 +26,9 @@
 #include "look/ui_palette.h"
 
 TCalPad1* CalPad1 = nullptr;
-QString PadExpr;
-QString PadNumber;
+TPadEntry PadEntry(TVellox1::kExpressionLimit);
+QString& PadExpr = PadEntry.PadExpr;
+QString& PadNumber = PadEntry.PadNumber;
 
 namespace {
 
@@ -85,10 +86,11 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   // Digits only: the input method is off here, and full-width digits and operators arrive as ASCII.
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Refused);
   auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
-  // The field shows only what the keypad writes: any other edit (Delete, cut, undo, a drag out)
-  // is taken back, so it never shows a number the expression does not hold.
+  // The field shows only what the entry says: any other edit (Delete, cut, undo, a drag out) is
+  // taken back, so it never shows a number the expression does not hold.
+  ShowField();
   connect(Edit1, &QLineEdit::textChanged, this, [this] {
-    if (Edit1->text() != FieldText) Edit1->setText(FieldText);
+    if (Edit1->text() != PadEntry.Field()) ShowField();
   });
 
   for (size_t I = 0; I < SpeedButtons.size(); ++I) {
@@ -145,79 +147,44 @@ void TCalPad1::FormClose(QObject*) {
   QMetaObject::invokeMethod(Vellox1, [] { Vellox1->ActivateForInput(); }, Qt::QueuedConnection);
 }
 
+void TCalPad1::ShowField() { Edit1->setText(PadEntry.Field()); }
+
 void TCalPad1::EditInsert(QObject*) {
-  ShowInField(PadNumber);
+  ShowField();
   Vellox1->Edit1->setText(PadExpr);
 }
 
-void TCalPad1::ShowInField(const QString& Text) {
-  FieldText = Text;
-  Edit1->setText(Text);
-}
+void TCalPad1::AnswerClick(QObject*) { Apply(PadEntry.Answer()); }
 
-void TCalPad1::DigitClick(char Digit) {
-  if (PadExpr.size() >= TVellox1::kExpressionLimit) {
-    Application::Beep();  // the strip's field holds no more
-    return;
+void TCalPad1::ClearClick(QObject*) { Apply(PadEntry.Clear()); }
+
+void TCalPad1::Apply(TPadEntry::TAction Action) {
+  switch (Action) {
+    case TPadEntry::TAction::None: return;
+    case TPadEntry::TAction::Bell: Application::Beep(); return;
+    case TPadEntry::TAction::ShowExpression: EditInsert(this); return;
+    case TPadEntry::TAction::Answer:
+      // Emptied first: should the evaluation raise, the keypad shows nothing.
+      ShowField();
+      Vellox1->Answer(this);
+      // After a failure the strip shows no result (its field may say why), so the keypad shows none.
+      PadEntry.ShowAnswer(Vellox1->ShownResult());
+      ShowField();
+      return;
+    case TPadEntry::TAction::Clear:
+      ShowField();
+      Vellox1->Clear(this);
+      return;
   }
-  PadExpr += QLatin1Char(Digit);
-  PadNumber += QLatin1Char(Digit);
-  EditInsert(this);
 }
 
-void TCalPad1::OperatorClick(char Operator) {
-  // Taken only after a number or while the field shows a result: the test is on the field.
-  if (Edit1->text().isEmpty()) return;
-  PadExpr += QLatin1Char(Operator);
-  PadNumber.clear();
-  ShowInField(QString());
-  Vellox1->Edit1->setText(PadExpr);
-}
-
-void TCalPad1::AnswerClick(QObject*) {
-  PadExpr.clear();
-  PadNumber.clear();
-  ShowInField(QString());
-  Vellox1->Answer(this);
-  // After a failure the strip shows no result (its field may say why), so the keypad shows none.
-  ShowInField(Vellox1->ShownResult());
-}
-
-void TCalPad1::ClearClick(QObject*) {
-  PadExpr.clear();
-  PadNumber.clear();
-  ShowInField(QString());
-  Vellox1->Clear(this);
-}
-
-void TCalPad1::Backspace() {
-  // The strings and both fields stay in step: the last digit of the number being entered goes.
-  if (!PadNumber.isEmpty()) {
-    PadNumber.chop(1);
-    PadExpr.chop(1);
-  }
-  EditInsert(this);
-}
-
-void TCalPad1::EditKeyPress(QObject* Sender, QChar& Key) {
-  const char16_t Typed = Key.unicode();
-  if (Typed >= u'0' && Typed <= u'9') {
-    // As its button does: wherever the caret is, the digit ends the number, and the field and
-    // the strip's expression are written anew together.
-    DigitClick(static_cast<char>(Typed));
-    Key = QChar();
-    return;
-  }
-  switch (Typed) {
-    case u'*': SpeedButton13Click(Sender); break;
-    case u'/': SpeedButton14Click(Sender); break;
-    case u'+': SpeedButton15Click(Sender); break;
-    case u'-': SpeedButton16Click(Sender); break;
-    case u'\r': AnswerClick(Sender); return;  // passed on: a one-line field inserts nothing
-    case u'\b': Backspace(); break;
-    default: break;
-  }
-  Key = QChar();
+void TCalPad1::EditKeyPress(QObject*, QChar& Key) {
+  // A typed digit ends the number wherever the caret is, as its button does: the field is written
+  // anew from the entry. Enter is passed on (a one-line field inserts nothing for it); every other
+  // key is the entry's alone.
+  const bool Enter = Key == u'\r';
+  Apply(PadEntry.Type(Key));
+  if (!Enter) Key = QChar();
 }
 
 void TCalPad1::PasteKeys(QLineEdit* Field, const QString& Pasted) {

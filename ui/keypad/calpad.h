@@ -5,13 +5,22 @@
 
 #include <array>
 
+#include "keypad/pad_entry.h"
+
 class QLineEdit;
 class TSpeedButton;
 
+// What the keypad has been given. It belongs to the keypad's unit, not to its window: it keeps
+// its state while the keypad is hidden. PadExpr and PadNumber name its two strings.
+extern TPadEntry PadEntry;
+extern QString& PadExpr;
+extern QString& PadNumber;
+
 // The keypad: a small always-on-top window with buttons for the digits and the four operators.
-// It builds an expression in PadExpr and PadNumber, writes it into the strip's expression field
-// and evaluates it there with the strip's Answer; the strip takes no input while it is open.
-// Closing it hides it; the strings outlive that.
+// It passes its buttons and keys to PadEntry, which builds the expression, and shows what that
+// says: the entry's field in its own, the expression in the strip's expression field, which it
+// evaluates there with the strip's Answer; the strip takes no input while it is open. Closing it
+// hides it; the entry outlives that.
 class TCalPad1 : public QWidget {
   Q_OBJECT
 public:
@@ -33,20 +42,20 @@ public:
   void ClearClick(QObject* Sender);
   void AnswerClick(QObject* Sender);
   void EditInsert(QObject* Sender);
-  void SpeedButton1Click(QObject*) { DigitClick('1'); }
-  void SpeedButton2Click(QObject*) { DigitClick('2'); }
-  void SpeedButton3Click(QObject*) { DigitClick('3'); }
-  void SpeedButton4Click(QObject*) { DigitClick('4'); }
-  void SpeedButton5Click(QObject*) { DigitClick('5'); }
-  void SpeedButton6Click(QObject*) { DigitClick('6'); }
-  void SpeedButton7Click(QObject*) { DigitClick('7'); }
-  void SpeedButton8Click(QObject*) { DigitClick('8'); }
-  void SpeedButton9Click(QObject*) { DigitClick('9'); }
-  void SpeedButton10Click(QObject*) { DigitClick('0'); }
-  void SpeedButton13Click(QObject*) { OperatorClick('*'); }
-  void SpeedButton14Click(QObject*) { OperatorClick('/'); }
-  void SpeedButton15Click(QObject*) { OperatorClick('+'); }
-  void SpeedButton16Click(QObject*) { OperatorClick('-'); }
+  void SpeedButton1Click(QObject*) { Apply(PadEntry.Digit(u'1')); }
+  void SpeedButton2Click(QObject*) { Apply(PadEntry.Digit(u'2')); }
+  void SpeedButton3Click(QObject*) { Apply(PadEntry.Digit(u'3')); }
+  void SpeedButton4Click(QObject*) { Apply(PadEntry.Digit(u'4')); }
+  void SpeedButton5Click(QObject*) { Apply(PadEntry.Digit(u'5')); }
+  void SpeedButton6Click(QObject*) { Apply(PadEntry.Digit(u'6')); }
+  void SpeedButton7Click(QObject*) { Apply(PadEntry.Digit(u'7')); }
+  void SpeedButton8Click(QObject*) { Apply(PadEntry.Digit(u'8')); }
+  void SpeedButton9Click(QObject*) { Apply(PadEntry.Digit(u'9')); }
+  void SpeedButton10Click(QObject*) { Apply(PadEntry.Digit(u'0')); }
+  void SpeedButton13Click(QObject*) { Apply(PadEntry.Operator(u'*')); }
+  void SpeedButton14Click(QObject*) { Apply(PadEntry.Operator(u'/')); }
+  void SpeedButton15Click(QObject*) { Apply(PadEntry.Operator(u'+')); }
+  void SpeedButton16Click(QObject*) { Apply(PadEntry.Operator(u'-')); }
 
   // Moves the keypad onto the primary monitor when no monitor shows its title bar any more (after
   // a change of the monitors), so that it can always be reached.
@@ -57,20 +66,14 @@ protected:
   void closeEvent(QCloseEvent* Event) override;
 
 private:
-  QString FieldText;  // what the keypad last wrote into its field
   // The captions' colours, from the keypad's palette as it is now.
   void ShowColours();
-  void ShowInField(const QString& Text);
+  // Shows the entry after a step: the field anew, and in the strip what the step asks of it.
+  void Apply(TPadEntry::TAction Action);
+  // The one place that writes the field: what the entry says it shows.
+  void ShowField();
   void PasteKeys(QLineEdit* Field, const QString& Pasted);
-  void DigitClick(char Digit);
-  void OperatorClick(char Operator);
-  void Backspace();
 };
 
 // The keypad, created hidden at start-up.
 extern TCalPad1* CalPad1;
-
-// The whole expression built on the keypad, and the digits of the number being entered. Plain
-// ASCII; they keep their values while the keypad is hidden.
-extern QString PadExpr;
-extern QString PadNumber;
