@@ -126,6 +126,11 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
           [this](const QPoint& At) { Vellox1->PopupMenu1->popup(mapToGlobal(At)); });
 }
 
+TCalPad1::~TCalPad1() {
+  // Nothing may reach a keypad that is gone through the global (the strip's pointer clears itself).
+  if (CalPad1 == this) CalPad1 = nullptr;
+}
+
 void TCalPad1::ShowColours() {
   const TUiColours Colours = UiColours(palette());
   for (size_t I = 0; I < SpeedButtons.size(); ++I)

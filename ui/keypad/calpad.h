@@ -25,6 +25,7 @@ class TCalPad1 : public QWidget {
   Q_OBJECT
 public:
   explicit TCalPad1(QWidget* Parent = nullptr);
+  ~TCalPad1() override;
 
   static constexpr int kLeft = 200;
   static constexpr int kTop = 103;
