@@ -24,9 +24,9 @@ bool Evaluator::Evaluate(std::string_view Utf8Expression) {
     try {
       Compo.Expression = Utf8ToCp932(Folded.Text);
     } catch (const EConvertError&) {
-      // The fold touches only ASCII, so the typed text fails at the same character: converted,
-      // it names the byte where it was typed, not where the fold moved it.
-      Compo.Expression = Utf8ToCp932(Utf8Expression);
+      // The fold touches only ASCII, so the typed text fails at the same character, and its
+      // conversion names the byte where it was typed, not where the fold moved it.
+      Utf8ToCp932(Utf8Expression);
       throw;
     }
     Compo.Calculate();

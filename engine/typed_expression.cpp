@@ -1,11 +1,14 @@
 #include "engine/typed_expression.h"
 
+#include <iterator>
 #include <type_traits>
 
 namespace {
 
 // The fraction that the language needs between a number's digits and its exponent.
-constexpr size_t kFractionLength = 2;  // ".0"
+template <typename Unit>
+constexpr Unit kFraction[] = {Unit('.'), Unit('0')};
+constexpr size_t kFractionLength = std::size(kFraction<char>);
 
 template <typename Unit>
 bool IsDigitAt(std::basic_string_view<Unit> Text, size_t Index) {
@@ -50,7 +53,7 @@ TTypedExpression<Unit> FoldTypedExpression(std::basic_string_view<Unit> Typed) {
       continue;
     }
     Text.append(Typed.substr(Copied, End - Copied));
-    Text.append({Unit('.'), Unit('0')});
+    Text.append(kFraction<Unit>, kFractionLength);
     Folded.Insertions.push_back(End);
     Copied = End;
     I = End;
