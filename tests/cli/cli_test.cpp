@@ -23,7 +23,9 @@ struct CliCase {
 };
 
 TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
-  const std::string Printed = "1E20\n-1E-5\n9.5367431640625E-7\n3.64519953188247E-4951\n1.18973149535723E4932\n1.234E-5\n1024\n0\n";
+  // Values in each form they are printed in, and names that are no numbers: given back, each prints itself.
+  const std::string Printed = "1E20\n-1E-5\n9.5367431640625E-7\n-9.22337203685478E18\n3.64519953188247E-4951\n"
+                              "1.18973149535723E4932\n0.333333333333333\n1.234E-5\n1024\n0\n";
   const CliCase Cases[] = {
       {{"1+2"}, "", "3\n", "", 0},
       {{"x = 2 ** 10", "x / 4", "X"}, "", "1024\n256\n1024\n", "", 0},  // variables carry over
@@ -35,10 +37,9 @@ TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
       {{}, "7", "7\n", "", 0},                  // last line without a line end
       {{}, "", "", "", 0},                      // nothing to evaluate
       {{}, "1\n\n2\n", "1\nsyntax error\n2\n", "", 1},  // an empty line is an empty expression
-      // Values in each form they are printed in, and names that are no numbers; given back, each prints itself.
-      {{"10**20", "-10**-5", "2**-20", "2**-16445", "1.18973149535723E4932", "1e+3*1.234E-8", "power(2;1E1)", "x1E5+xア2E1"},
-       "", Printed, "", 0},
-      {{}, Printed, Printed, "", 0},
+      {{"10**20", "-10**-5", "2**-20", "-2**63", "2**-16445", "1.18973149535723E4932", "1/3", "1e+3*1.234E-8",
+        "power(2;1E1)", "x1E5+xア2E1"}, "", Printed, "", 0},
+      {{}, Printed, Printed, "", 0},  // read back
   };
   for (const auto& C : Cases) {
     const auto R = Calc(C.Arguments, C.Input);
@@ -47,25 +48,6 @@ TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
     EXPECT_EQ(R.Stderr, C.Stderr) << What;
     EXPECT_EQ(R.ExitCode, C.ExitCode) << What;
   }
-}
-
-TEST(VelloxCalc, WhatItPrintsReadsBackAsItself) {
-  // An expression and what is printed for it, in each form a value takes; given back, it prints itself.
-  const std::vector<std::pair<std::string, std::string>> Rows = {
-      {"10**20", "1E20"}, {"-10**-5", "-1E-5"}, {"2**-20", "9.5367431640625E-7"}, {"2**64/3", "6.14891469123652E18"},
-      {"-2**63", "-9.22337203685478E18"}, {"2**-16445", "3.64519953188247E-4951"}, {"1/3", "0.333333333333333"},
-      {"1.18973149535723E4932", "1.18973149535723E4932"}, {"1e+3*1.234E-8", "1.234E-5"}, {"-0", "0"},
-      {"power(2;1E1)", "1024"}, {"x1E5 + xア2E1", "0"},  // names, not numbers
-  };
-  std::vector<std::string> Expressions, Printed;
-  std::string Lines;
-  for (const auto& [Expression, Value] : Rows) {
-    Expressions.push_back(Expression);
-    Printed.push_back(Value);
-    Lines += Value + "\n";
-  }
-  EXPECT_EQ(Calc(Expressions).Stdout, Lines);
-  EXPECT_EQ(Calc(Printed).Stdout, Lines);
 }
 
 TEST(VelloxCalc, DoubleDashEndsTheOptionsAndADashIsStandardInput) {
@@ -98,7 +80,6 @@ TEST(VelloxCalc, FailuresAreReportedAndTheRestIsStillEvaluated) {
       {{"SQRT(-1)"}, "", "", "vellox-calc: Invalid floating point operation\n", 1},
       {{"SQR(1.0E3000)"}, "", "", "vellox-calc: Floating point overflow\n", 1},
       {{"1.0E5000"}, "", "", "vellox-calc: Floating point overflow\n", 1},
-      {{"1E5+\xff"}, "", "", "vellox-calc: Invalid UTF-8 byte 0xFF at byte 5 of the text\n", 1},  // as typed
       {{"1E5+\xff"}, "", "", "vellox-calc: Invalid UTF-8 byte 0xFF at byte 5 of the text\n", 1},  // as typed
       {{std::string(1022, '(') + "1" + std::string(1022, ')')}, "", "yyparse stack overflow\n", "", 1},
       {{"y = 5", "y = 1/0", "y"}, "", "5\n5\n", "vellox-calc: Floating point division by zero\n", 1},
