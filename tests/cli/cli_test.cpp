@@ -23,6 +23,9 @@ struct CliCase {
 };
 
 TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
+  // Values in each form they are printed in, and names that are no numbers: given back, each prints itself.
+  const std::string Printed = "1E20\n-1E-5\n9.5367431640625E-7\n-9.22337203685478E18\n3.64519953188247E-4951\n"
+                              "1.18973149535723E4932\n0.333333333333333\n1.234E-5\n1024\n0\n";
   const CliCase Cases[] = {
       {{"1+2"}, "", "3\n", "", 0},
       {{"x = 2 ** 10", "x / 4", "X"}, "", "1024\n256\n1024\n", "", 0},  // variables carry over
@@ -34,6 +37,9 @@ TEST(VelloxCalc, EvaluatesArgumentsAndStandardInput) {
       {{}, "7", "7\n", "", 0},                  // last line without a line end
       {{}, "", "", "", 0},                      // nothing to evaluate
       {{}, "1\n\n2\n", "1\nsyntax error\n2\n", "", 1},  // an empty line is an empty expression
+      {{"10**20", "-10**-5", "2**-20", "-2**63", "2**-16445", "1.18973149535723E4932", "1/3", "1e+3*1.234E-8",
+        "power(2;1E1)", "x1E5+xア2E1"}, "", Printed, "", 0},
+      {{}, Printed, Printed, "", 0},  // read back
   };
   for (const auto& C : Cases) {
     const auto R = Calc(C.Arguments, C.Input);
@@ -74,6 +80,7 @@ TEST(VelloxCalc, FailuresAreReportedAndTheRestIsStillEvaluated) {
       {{"SQRT(-1)"}, "", "", "vellox-calc: Invalid floating point operation\n", 1},
       {{"SQR(1.0E3000)"}, "", "", "vellox-calc: Floating point overflow\n", 1},
       {{"1.0E5000"}, "", "", "vellox-calc: Floating point overflow\n", 1},
+      {{"1E5+\xff"}, "", "", "vellox-calc: Invalid UTF-8 byte 0xFF at byte 5 of the text\n", 1},  // as typed
       {{std::string(1022, '(') + "1" + std::string(1022, ')')}, "", "yyparse stack overflow\n", "", 1},
       {{"y = 5", "y = 1/0", "y"}, "", "5\n5\n", "vellox-calc: Floating point division by zero\n", 1},
       {{}, "1/0\n4\n", "4\n", "vellox-calc: Floating point division by zero\n", 1},
