@@ -277,7 +277,9 @@ void TInViewLineEdit::paintEvent(QPaintEvent*) {
     Stale = false;
   }
   // The input method places its candidates by the caret rectangle, which moves with the scroll.
-  if (Scroll != OldScroll && hasFocus())
+  // The edit tells it of each caret move before it scrolls, as Qt's own does; while something is
+  // composed, the rectangle is told again where the scroll has put it.
+  if (Scroll != OldScroll && hasFocus() && !Preedit.isEmpty())
     QMetaObject::invokeMethod(this, [this] { updateMicroFocus(Qt::ImCursorRectangle); }, Qt::QueuedConnection);
 
   if (!placeholderText().isEmpty() && text().isEmpty() && Preedit.isEmpty()) {
