@@ -23,9 +23,6 @@ public:
 
   // Where the caret is drawn, in the edit's coordinates: what a blink repaints.
   QRect CaretRect() const { return FCaretRect; }
-  // The first and one past the last character laid out for painting.
-  int WindowFirst() const { return First; }
-  int WindowLast() const { return Last; }
 
   QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 
