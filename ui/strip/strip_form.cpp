@@ -8,6 +8,7 @@
 #include "field/double_click_selects_all.h"
 #include "field/field_hint.h"
 #include "field/handler_binding.h"
+#include "field/in_view_line_edit.h"
 #include "field/key_commands.h"
 #include "field/key_press.h"
 #include "field/keyboard_menu.h"
@@ -63,7 +64,7 @@ void TVellox1::CreateComponents() {
   SetBold(SpeedButton5);
 
   // The fields lie on the window itself, above the panel.
-  Edit1 = new QLineEdit(this);
+  Edit1 = new TInViewLineEdit(this);  // it may hold 65,536 characters: painted as far as in view
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(tr("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
