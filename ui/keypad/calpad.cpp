@@ -192,12 +192,29 @@ void TCalPad1::EditKeyPress(QObject*, QChar& Key) {
   if (!Enter) Key = QChar();
 }
 
-void TCalPad1::PasteKeys(QLineEdit* Field, const QString& Pasted) {
-  // Pasted or dropped text is typed: each character of its first line goes through the filter.
-  for (QChar Character : FirstPastedLine(Pasted).Text) {
-    QChar Key = Character;
-    EditKeyPress(Field, Key);
+void TCalPad1::PasteKeys(QLineEdit*, const QString& Pasted) {
+  // Pasted or dropped text is typed: each character of its first line is a key for the entry.
+  // The fields are written once, after the last key, and the bell rings once for the keys the
+  // strip had no room for: written once a key, a long paste would lay out the strip's growing
+  // expression once a character, for minutes.
+  bool Written = false;
+  bool Refused = false;
+  const auto Flush = [&] {
+    if (Written) EditInsert(this);
+    if (Refused) Application::Beep();
+    Written = Refused = false;
+  };
+  for (const QChar Character : FirstPastedLine(Pasted).Text) {
+    switch (const TPadEntry::TAction Action = PadEntry.Type(Character)) {
+      case TPadEntry::TAction::None: break;
+      case TPadEntry::TAction::Bell: Refused = true; break;
+      case TPadEntry::TAction::ShowExpression: Written = true; break;
+      default:  // an answer or a clear acts on the strip at once, after what came before it
+        Flush();
+        Apply(Action);
+    }
   }
+  Flush();
 }
 
 void TCalPad1::showEvent(QShowEvent* Event) {

@@ -125,6 +125,12 @@ TEST_F(CalPadTest, TheFieldAlwaysShowsTheNumberTheExpressionHolds) {
     EXPECT_EQ(PadExpr, "12+3") << static_cast<int>(Way);
     EXPECT_EQ(Field(), "3") << static_cast<int>(Way);
   }
+  // A paste longer than the strip holds: the digits it has room for, one bell for the rest.
+  Press("C");
+  Bells = 0;
+  PasteInto(Pad->Edit1, PasteWay::CtrlV, QString(TVellox1::kExpressionLimit + 100, u'7'));
+  EXPECT_EQ(StripExpression(), QString(TVellox1::kExpressionLimit, u'7'));
+  EXPECT_EQ(Bells, 1);
 }
 
 TEST_F(CalPadTest, StateOutlivesClosingAndTheStripIsUnlocked) {
