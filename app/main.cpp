@@ -8,14 +8,13 @@
 
 #include <memory>
 
-#include "keypad/calpad.h"
-#include "look/desktop_palette.h"
 #include "engine/engine_unit.h"
 #include "help_and_version.h"
-#include "reading/japanese_messages.h"
-#include "tray/notify_icon.h"
-#include "platform_choice.h"
+#include "keypad/calpad.h"
+#include "look/desktop_palette.h"
 #include "look/program_icon.h"
+#include "look/ui_fonts.h"
+#include "platform_choice.h"
 #include "qt/application.h"
 #include "qt/caret_rest.h"
 #include "qt/input_device_changes.h"
@@ -23,11 +22,12 @@
 #include "qt/qt_translations.h"
 #include "qt/quit_signals.h"
 #include "qt/window_activation.h"
-#include "tray/session_bus_link.h"
+#include "reading/japanese_messages.h"
 #include "single_instance.h"
 #include "strip/strip_return.h"
 #include "strip/strip_window.h"
-#include "look/ui_fonts.h"
+#include "tray/notify_icon.h"
+#include "tray/session_bus_link.h"
 
 int main(int argc, char** argv) {
   if (const std::optional<int> Answered = AnswerHelpOrVersion(argc, argv)) return *Answered;

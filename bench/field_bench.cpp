@@ -33,13 +33,13 @@
 #include <string>
 #include <vector>
 
-#include "keypad/calpad.h"
 #include "engine/engine_unit.h"
 #include "engine/expr_compo.h"
 #include "field/in_view_line_edit.h"
+#include "keypad/calpad.h"
+#include "look/speed_button.h"
 #include "qt/application.h"
 #include "runtime/cp932.h"
-#include "look/speed_button.h"
 #include "strip/strip_window.h"
 
 namespace {

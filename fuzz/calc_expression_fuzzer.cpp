@@ -16,8 +16,8 @@
 #include "calc_expression.h"
 #include "lexlib.h"
 #include "runtime/exceptions.h"
-#include "symbols.h"
 #include "stdout_silencer.h"
+#include "symbols.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "tray/callback_window.h"
 #include "qt/application.h"
 #include "runtime/exceptions.h"
+#include "tray/callback_window.h"
 
 std::vector<std::pair<std::string, TTrayIcon*>> IconList;
 QPointer<TCallbackWindow> CallbackWindow;

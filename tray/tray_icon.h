@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "tray/notify_icon.h"
 #include "qt/component.h"
 #include "qt/icon.h"
+#include "tray/notify_icon.h"
 
 class TCallbackWindow;
 class TTrayIcon;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine_fixture.h"
 #include "engine/expr_compo.h"
+#include "engine_fixture.h"
 #include "runtime/exceptions.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine_fixture.h"
 #include "engine/expr_compo.h"
+#include "engine_fixture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "engine_fixture.h"
 #include "engine/expr_compo.h"
+#include "engine_fixture.h"
 #include "lexlib.h"
 #include "scanner.h"
 #include "symbols.h"

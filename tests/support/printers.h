@@ -8,8 +8,8 @@
 
 #include <ostream>
 
-#include "qt/struts.h"
 #include "docking/strip_placement.h"
+#include "qt/struts.h"
 
 inline void PrintTo(const QRect& R, std::ostream* Out) {
   *Out << "QRect(" << R.x() << ", " << R.y() << ", " << R.width() << " x " << R.height() << ")";

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tray/callback_window.h"
 #include "runtime/exceptions.h"
+#include "tray/callback_window.h"
 #include "tray_fixture.h"
 
 namespace {

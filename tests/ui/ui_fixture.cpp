@@ -12,9 +12,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "reading/japanese_messages.h"
 #include "field/paste_filter.h"
 #include "qt/application.h"
+#include "reading/japanese_messages.h"
 
 void UiTest::SetUp() {
   SetNotifyIconShell(&Shell);

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "keypad/calpad.h"
 #include "event_pump.h"
+#include "keypad/calpad.h"
 #include "printers.h"
 #include "recording_shell.h"
 #include "strip/strip_window.h"

@@ -5,9 +5,9 @@
 
 #include <optional>
 
+#include "docking/strip_docking.h"
 #include "qt/monitors.h"
 #include "qt/struts.h"
-#include "docking/strip_docking.h"
 
 class QTimer;
 

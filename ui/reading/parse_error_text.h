@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "reading/number_folding.h"
 #include "engine/parse_error.h"
+#include "reading/number_folding.h"
 
 // What the strip says about an expression the parser rejected: a short message for the result
 // field, a longer one for its tool tip, and the character index in the expression where the

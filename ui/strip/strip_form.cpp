@@ -13,16 +13,16 @@
 #include "field/key_press.h"
 #include "field/keyboard_menu.h"
 #include "field/paste_filter.h"
-#include "look/program_icon.h"
-#include "qt/input_lock.h"
-#include "strip/result_field.h"
-#include "look/speed_button.h"
-#include "strip/strip_window.h"
-#include "tray/tray_icon.h"
 #include "field/typed_input_filter.h"
+#include "field/undo_bound.h"
+#include "look/program_icon.h"
+#include "look/speed_button.h"
 #include "look/ui_fonts.h"
 #include "look/ui_palette.h"
-#include "field/undo_bound.h"
+#include "qt/input_lock.h"
+#include "strip/result_field.h"
+#include "strip/strip_window.h"
+#include "tray/tray_icon.h"
 
 namespace {
 

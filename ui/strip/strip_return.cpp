@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "tray/notify_icon.h"
 #include "qt/application.h"
 #include "strip/strip_window.h"
+#include "tray/notify_icon.h"
 
 void RestoreStripWhenTrayGoes(NotifyIconShell& Shell, TVellox1& Strip, int GraceMs) {
   auto* Grace = new QTimer(&Strip);

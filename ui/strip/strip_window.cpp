@@ -11,22 +11,22 @@
 #include <algorithm>
 
 #include "field/announcement.h"
+#include "field/typed_input_filter.h"
 #include "look/menu_check.h"
-#include "tray/notify_icon.h"
-#include "reading/number_folding.h"
-#include "reading/parse_error_text.h"
-#include "reading/pasted_text.h"
+#include "look/result_width.h"
+#include "look/speed_button.h"
 #include "qt/application.h"
 #include "qt/input_lock.h"
 #include "qt/window_activation.h"
-#include "strip/result_field.h"
-#include "look/result_width.h"
+#include "reading/number_folding.h"
+#include "reading/parse_error_text.h"
+#include "reading/pasted_text.h"
 #include "runtime/cp932.h"
 #include "runtime/exceptions.h"
 #include "runtime/float_to_str.h"
-#include "look/speed_button.h"
+#include "strip/result_field.h"
+#include "tray/notify_icon.h"
 #include "tray/tray_icon.h"
-#include "field/typed_input_filter.h"
 
 TVellox1* Vellox1 = nullptr;
 QString StartSwitch;

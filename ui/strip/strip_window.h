@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "engine/expr_compo.h"
-#include "reading/expression_history.h"
 #include "docking/strip_docking.h"
 #include "docking/strip_placement.h"
+#include "engine/expr_compo.h"
+#include "reading/expression_history.h"
 
 class QAction;
 class QFrame;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "printers.h"
 #include "docking/strip_placement.h"
+#include "printers.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "look/desktop_palette.h"
 #include "look/speed_button.h"
-#include "ui_fixture.h"
 #include "look/ui_palette.h"
+#include "ui_fixture.h"
 
 namespace {
 

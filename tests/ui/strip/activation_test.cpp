@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "qt/application.h"
 #include "look/speed_button.h"
+#include "qt/application.h"
 #include "tray/tray_icon.h"
 #include "ui_fixture.h"
 

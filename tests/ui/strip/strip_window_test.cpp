@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "look/speed_button.h"
+#include "look/ui_palette.h"
 #include "qt/application.h"
 #include "runtime/exceptions.h"
-#include "look/speed_button.h"
 #include "strip/strip_return.h"
 #include "tray/tray_icon.h"
 #include "ui_fixture.h"
-#include "look/ui_palette.h"
 
 namespace {
 

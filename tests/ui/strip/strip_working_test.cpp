@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "field/field_hint.h"
-#include "strip/result_field.h"
 #include "look/speed_button.h"
-#include "ui_fixture.h"
 #include "look/ui_palette.h"
+#include "strip/result_field.h"
+#include "ui_fixture.h"
 
 namespace {
 
