@@ -1,0 +1,170 @@
+#pragma once
+
+#include <QMargins>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "field/line_runs.h"
+#include "field/line_text.h"
+
+class QMenu;
+class QStyleOptionFrame;
+class TCaretBlink;
+
+// A one-line edit whose every cost follows what is in view, not what it holds: the strip's
+// expression may be 65,536 characters long, and Qt's line edit lays out, shapes and draws its whole
+// text again on every key. This one keeps the text in runs of a few hundred characters, each laid
+// out on its own (TLineRuns), so a key relays out one run and a painting draws the runs in view.
+//
+// It answers the calls of Qt's line edit under the same names and with the same meaning (text,
+// caret, selection, undo, the edit menu, the signals), so the field's filters and the strip use
+// either through line_access.h. It behaves as Qt's does: its keys, mouse, double and triple click,
+// drag and drop, input-method composition, the primary selection, scrolling, focus, and what a
+// screen reader is told (long_line_accessible.h).
+class TLongLineEdit : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged USER true)
+  Q_PROPERTY(int cursorPosition READ cursorPosition WRITE setCursorPosition)
+  Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
+  Q_PROPERTY(bool readOnly READ isReadOnly WRITE setReadOnly)
+  Q_PROPERTY(QString selectedText READ selectedText)
+  Q_PROPERTY(bool undoAvailable READ isUndoAvailable)
+  Q_PROPERTY(bool redoAvailable READ isRedoAvailable)
+
+public:
+  explicit TLongLineEdit(QWidget* Parent = nullptr);
+  ~TLongLineEdit() override;
+
+  QString text() const { return Line.Text(); }
+  int maxLength() const { return Line.MaxLength(); }
+  void setMaxLength(int Length);
+  bool isReadOnly() const { return ReadOnly; }
+  void setReadOnly(bool On);
+
+  int cursorPosition() const { return Line.Cursor(); }
+  void setCursorPosition(int Position);
+  // The text position nearest to Point, in the edit's coordinates.
+  int cursorPositionAt(const QPoint& Point) const;
+  // Around the caret, as Qt's: a few pixels either side of it, the line's height.
+  QRect cursorRect() const;
+
+  bool hasSelectedText() const { return Line.HasSelection(); }
+  QString selectedText() const { return Line.SelectedText(); }
+  int selectionStart() const { return Line.HasSelection() ? Line.SelectionStart() : -1; }
+  int selectionEnd() const { return Line.HasSelection() ? Line.SelectionEnd() : -1; }
+  int selectionLength() const { return Line.HasSelection() ? Line.SelectionEnd() - Line.SelectionStart() : -1; }
+  void setSelection(int Start, int Length);
+  void deselect();
+
+  // Typed at the caret, in place of the selection, as far as the length allows.
+  void insert(const QString& Text);
+  void del();
+  void backspace();
+  void home(bool Mark);
+  void end(bool Mark);
+  void cursorForward(bool Mark, int Steps = 1);
+  void cursorBackward(bool Mark, int Steps = 1);
+  void cursorWordForward(bool Mark);
+  void cursorWordBackward(bool Mark);
+
+  bool isUndoAvailable() const { return !ReadOnly && Line.CanUndo(); }
+  bool isRedoAvailable() const { return !ReadOnly && Line.CanRedo(); }
+
+  QMargins textMargins() const { return {}; }
+  bool hasFrame() const { return true; }
+  Qt::Alignment alignment() const { return Qt::AlignLeft | Qt::AlignVCenter; }
+  // Undo, redo, cut, copy, paste, delete and select all, as Qt's line edit offers them; the caller
+  // owns the menu.
+  QMenu* createStandardContextMenu();
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
+
+  // The composition the input method shows at the caret, not yet part of the text.
+  const QString& Preedit() const { return FPreedit; }
+  // Where the character at Position is drawn, in the edit's coordinates: what a screen reader
+  // shows of it (the caret's rectangle at the text's end).
+  QRect CharacterRect(int Position) const;
+  // Where the caret is drawn: what a blink repaints.
+  QRect CaretRect() const;
+  // The text and its selection for a screen reader's edits, each one step of the undo history.
+  void ReplaceText(int Start, int End, const QString& Text);
+
+public slots:
+  // A new text: the caret at its end, the undo history begun anew.
+  void setText(const QString& Text);
+  void clear();
+  void selectAll();
+  void undo();
+  void redo();
+  void cut();
+  void copy() const;
+  void paste();
+
+signals:
+  void textChanged(const QString& Text);
+  void textEdited(const QString& Text);
+  void cursorPositionChanged(int Old, int New);
+  void selectionChanged();
+  void returnPressed();
+  void editingFinished();
+  void inputRejected();
+
+protected:
+  bool event(QEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void inputMethodEvent(QInputMethodEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dragMoveEvent(QDragMoveEvent* Event) override;
+  void dragLeaveEvent(QDragLeaveEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  void timerEvent(QTimerEvent* Event) override;
+
+private:
+  TLineText Line;
+  TLineRuns Runs;
+  TCaretBlink* Blink;
+  bool ReadOnly = false;
+  bool CursorVisible = false;  // focused, or showing where a drop would go
+  bool Stale = true;           // the text, caret or composition changed since the last scroll
+  int Scroll = 0;              // the line's x at the view's left edge
+  // The composition the input method shows at the caret, with its caret and formats.
+  QString FPreedit;
+  int PreeditCursor = 0;
+  bool PreeditHidesCursor = false;
+  QList<QTextLayout::FormatRange> PreeditFormats;
+  // Mouse state, as Qt's line edit keeps it.
+  QPoint PressPoint;
+  QBasicTimer DragTimer;         // a press in the selection waits this long before it drags
+  QBasicTimer TripleClickTimer;  // a press within this after a double click selects all
+  QPoint TripleClickPoint;
+
+  void InitStyleOption(QStyleOptionFrame* Option) const;
+  QRect ContentsRect() const;
+  QRect LineRect() const;
+  int LineTop() const;
+  // The text position at x in the edit's coordinates.
+  int PositionAtX(int X) const;
+  bool InSelection(int X) const;
+  // A change of the model: the runs follow the text, the widget repaints and tells its listeners.
+  void Apply(const TLineText::TChange& Change);
+  void ScrollToCaret();
+  void ClearPreedit();
+  void StartDrag();
+  void SelectWordAt(int Position);
+  bool IsAcceptableInput(const QKeyEvent* Event) const;
+  void ProcessShortcutOverride(QKeyEvent* Event) const;
+};
