@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QLineEdit;
+class QWidget;
 
 // A hint drawn in an empty field where its text would start, in the palette's placeholder colour,
 // as a placeholder text is drawn. Unlike Qt's placeholder it is only drawn: a screen reader does
@@ -11,14 +11,15 @@ class QLineEdit;
 class TFieldHint : public QObject {
   Q_OBJECT
 public:
-  TFieldHint(QLineEdit* Field, const QString& Hint);
+  // Field: a line edit (line_access.h).
+  TFieldHint(QWidget* Field, const QString& Hint);
   const QString& Text() const { return Hint; }
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-  QLineEdit* Field;
+  QWidget* Field;
   QString Hint;
   bool Composing = false;
 };

@@ -4,12 +4,11 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
 
-TKeyboardMenu::TKeyboardMenu(QLineEdit* MenuField, TMenuMaker SharedMenu, TMenuMaker EditCommands, QWidget* Focus)
+TKeyboardMenu::TKeyboardMenu(QWidget* MenuField, TMenuMaker SharedMenu, TMenuMaker EditCommands, QWidget* Focus)
     : QObject(MenuField), Field(MenuField), Shared(std::move(SharedMenu)), EditMenu(std::move(EditCommands)),
       FocusAfter(Focus) {
   Field->installEventFilter(this);
@@ -51,7 +50,7 @@ void TKeyboardMenu::PopUp() {
     Separator = Menu->insertSeparator(First);
   }
   QPointer<QWidget> Focus = FocusAfter;
-  QPointer<QLineEdit> Self = Field;
+  QPointer<QWidget> Self = Field;
   // Opened from the keyboard, it starts on its first item, as menus do, so that the screen
   // reader has an item to read and Enter a command to run.
   // The menu's own Down key does it without opening a submenu there.

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-class QLineEdit;
 class QMenu;
 class QWidget;
 
@@ -19,8 +18,9 @@ class TKeyboardMenu : public QObject {
 public:
   using TMenuMaker = std::function<QMenu*()>;
   // Shared: the menu, asked for each time (it may be made after the field). EditMenu: a new menu
-  // of the field's edit commands, which the keyboard menu then owns.
-  TKeyboardMenu(QLineEdit* Field, TMenuMaker Shared, TMenuMaker EditMenu, QWidget* FocusAfter);
+  // of the field's edit commands, which the keyboard menu then owns. Field: a line edit
+  // (line_access.h).
+  TKeyboardMenu(QWidget* Field, TMenuMaker Shared, TMenuMaker EditMenu, QWidget* FocusAfter);
 
   // The caption of the submenu with the field's edit commands.
   static QString EditCaption();
@@ -29,7 +29,7 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-  QLineEdit* Field;
+  QWidget* Field;
   TMenuMaker Shared;
   TMenuMaker EditMenu;
   QWidget* FocusAfter;

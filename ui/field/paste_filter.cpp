@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "field/line_access.h"
 #include "qt/application.h"
 
 QAction* PasteItemOf(const QMenu* Menu) {
@@ -19,7 +20,7 @@ QAction* PasteItemOf(const QMenu* Menu) {
   return nullptr;
 }
 
-TPasteFilter::TPasteFilter(QLineEdit* PasteField, THandler PasteHandler)
+TPasteFilter::TPasteFilter(QWidget* PasteField, THandler PasteHandler)
     : QObject(PasteField), Field(PasteField), Handler(std::move(PasteHandler)) {
   Field->installEventFilter(this);
 }
@@ -30,7 +31,7 @@ void TPasteFilter::Paste(QClipboard::Mode Mode) {
 }
 
 QMenu* TPasteFilter::EditMenu() {
-  QMenu* Menu = Field->createStandardContextMenu();
+  QMenu* Menu = WithLine(Field, [](auto* Line) { return Line->createStandardContextMenu(); });
   if (QAction* PasteItem = PasteItemOf(Menu)) {
     PasteItem->disconnect(Field);
     connect(PasteItem, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
@@ -46,8 +47,10 @@ void TPasteFilter::ShowContextMenu(const QContextMenuEvent* Event) {
 
 bool TPasteFilter::Drop(QDropEvent* Event) {
   if (Event->source() == Field || !Event->mimeData()->hasText()) return false;
-  Field->deselect();
-  Field->setCursorPosition(Field->cursorPositionAt(Event->position().toPoint()));
+  WithLine(Field, [Event](auto* Line) {
+    Line->deselect();
+    Line->setCursorPosition(Line->cursorPositionAt(Event->position().toPoint()));
+  });
   const QString Text = Event->mimeData()->text();
   Application::Guard([&] { Handler(Field, Text); });
   Event->acceptProposedAction();
@@ -55,7 +58,7 @@ bool TPasteFilter::Drop(QDropEvent* Event) {
 }
 
 bool TPasteFilter::eventFilter(QObject*, QEvent* Event) {
-  if (Field->isReadOnly()) return false;
+  if (WithLine(Field, [](auto* Line) { return Line->isReadOnly(); })) return false;
   switch (Event->type()) {
     case QEvent::KeyPress:
       if (!static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Paste)) return false;
@@ -66,7 +69,7 @@ bool TPasteFilter::eventFilter(QObject*, QEvent* Event) {
           !QGuiApplication::clipboard()->supportsSelection())
         return false;
       // The press has put the caret where the button went down; the selection goes there.
-      Field->deselect();
+      WithLine(Field, [](auto* Line) { Line->deselect(); });
       Paste(QClipboard::Selection);
       return true;
     case QEvent::ContextMenu:

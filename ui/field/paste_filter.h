@@ -9,8 +9,8 @@
 class QAction;
 class QContextMenuEvent;
 class QDropEvent;
-class QLineEdit;
 class QMenu;
+class QWidget;
 
 // Routes every way text can be pasted or dropped into a field to one handler, which decides what
 // the field receives: Ctrl+V and Shift+Insert, the context menu's paste, the middle button's
@@ -20,8 +20,9 @@ class QMenu;
 class TPasteFilter : public QObject {
   Q_OBJECT
 public:
-  using THandler = std::function<void(QLineEdit* Field, const QString& Text)>;
-  TPasteFilter(QLineEdit* Field, THandler Handler);
+  using THandler = std::function<void(QWidget* Field, const QString& Text)>;
+  // Field: a line edit (line_access.h).
+  TPasteFilter(QWidget* Field, THandler Handler);
   // The field's own edit menu, with its paste going through the handler; the caller owns it.
   QMenu* EditMenu();
 
@@ -29,7 +30,7 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-  QLineEdit* Field;
+  QWidget* Field;
   THandler Handler;
   void Paste(QClipboard::Mode Mode);
   void ShowContextMenu(const QContextMenuEvent* Event);

@@ -6,12 +6,12 @@
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 
+#include "field/line_access.h"
 #include "reading/width_folding.h"
 
-TTypedInputFilter::TTypedInputFilter(QLineEdit* TypedField, TComposition FieldComposition)
+TTypedInputFilter::TTypedInputFilter(QWidget* TypedField, TComposition FieldComposition)
     : QObject(TypedField), Field(TypedField), Composition(FieldComposition) {
   Field->installEventFilter(this);
 }
@@ -67,7 +67,8 @@ bool TTypedInputFilter::TakeInputMethod(QInputMethodEvent* Composed) {
 
 bool TTypedInputFilter::OnComposition(QPoint Point) const {
   // As the field tells: the composition stands at the caret.
-  const int Offset = Field->cursorPositionAt(Point) - Field->cursorPosition();
+  const int Offset =
+      WithLine(Field, [Point](auto* Line) { return Line->cursorPositionAt(Point) - Line->cursorPosition(); });
   return !Composing.isEmpty() && Offset >= 0 && Offset <= Composing.size();
 }
 
@@ -101,7 +102,7 @@ void TTypedInputFilter::CommitComposition() {
   QCoreApplication::sendEvent(Field, &Committed);
 }
 
-void CommitComposition(QLineEdit* Field) {
+void CommitComposition(QWidget* Field) {
   if (auto* Filter = Field->findChild<TTypedInputFilter*>(QString(), Qt::FindDirectChildrenOnly))
     Filter->CommitComposition();
 }

@@ -7,7 +7,7 @@
 class QInputMethodEvent;
 class QInputMethodQueryEvent;
 class QKeyEvent;
-class QLineEdit;
+class QWidget;
 
 // Typed text at a field's edge: keys and the text an input method commits reach the field with
 // their full-width forms folded to ASCII (width_folding.h), visibly, so what the field shows is
@@ -19,7 +19,7 @@ class TTypedInputFilter : public QObject {
   Q_OBJECT
 public:
   enum class TComposition { Taken, Refused };
-  TTypedInputFilter(QLineEdit* Field, TComposition Composition);
+  TTypedInputFilter(QWidget* Field, TComposition Composition);
 
   // Commits the composition pending in the field: the input method's own commit (IBus commits on
   // QInputMethod::commit, fcitx on QInputMethod::reset), and where none was made, the
@@ -30,7 +30,7 @@ protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-  QLineEdit* Field;
+  QWidget* Field;  // a line edit (line_access.h)
   TComposition Composition;
   // The composition the field shows: that of the last input-method event it received (a click
   // that would end it commits it first, see eventFilter).
@@ -46,4 +46,4 @@ private:
 
 // Commits the composition pending in Field (see TTypedInputFilter::CommitComposition); a field
 // without the filter has none that the program knows of and is left as it is.
-void CommitComposition(QLineEdit* Field);
+void CommitComposition(QWidget* Field);

@@ -1,8 +1,9 @@
 #include "field/undo_bound.h"
 
-#include <QLineEdit>
-
 #include <algorithm>
+#include <type_traits>
+
+#include "field/line_access.h"
 
 namespace {
 
@@ -19,14 +20,17 @@ int ChangedCharacters(const QString& Old, const QString& New) {
 
 }  // namespace
 
-TUndoBound::TUndoBound(QLineEdit* BoundField, int MaxChanged)
-    : QObject(BoundField), Field(BoundField), Bound(MaxChanged), Before(BoundField->text()) {
-  connect(Field, &QLineEdit::textChanged, this, &TUndoBound::Changed);
+TUndoBound::TUndoBound(QWidget* BoundField, int MaxChanged) : QObject(BoundField), Field(BoundField), Bound(MaxChanged) {
+  WithLine(Field, [this](auto* Line) {
+    Before = Line->text();
+    connect(Line, &std::remove_pointer_t<decltype(Line)>::textChanged, this, &TUndoBound::Changed);
+  });
 }
 
 void TUndoBound::Changed(const QString& Text) {
   // Text the program sets starts a new, empty history in the field itself.
-  FChanged = Field->isUndoAvailable() ? FChanged + ChangedCharacters(Before, Text) : 0;
+  const bool Undoable = WithLine(Field, [](auto* Line) { return Line->isUndoAvailable(); });
+  FChanged = Undoable ? FChanged + ChangedCharacters(Before, Text) : 0;
   Before = Text;
   // Dropped once the edit has run to its end, not inside the field's own change.
   if (FChanged > Bound && !ForgetPending) {
@@ -37,19 +41,21 @@ void TUndoBound::Changed(const QString& Text) {
 
 void TUndoBound::Forget() {
   ForgetPending = false;
-  const int Cursor = Field->cursorPosition();
-  const int SelectionStart = Field->selectionStart();
-  const int SelectionLength = Field->selectionLength();
-  Field->setText(Field->text());  // setting the text drops the history
-  if (SelectionLength > 0) {
-    // The caret stays at the end of the selection where it was.
-    if (Cursor == SelectionStart) {
-      Field->setSelection(SelectionStart + SelectionLength, -SelectionLength);
+  WithLine(Field, [](auto* Line) {
+    const int Cursor = Line->cursorPosition();
+    const int SelectionStart = Line->selectionStart();
+    const int SelectionLength = Line->selectionLength();
+    Line->setText(Line->text());  // setting the text drops the history
+    if (SelectionLength > 0) {
+      // The caret stays at the end of the selection where it was.
+      if (Cursor == SelectionStart) {
+        Line->setSelection(SelectionStart + SelectionLength, -SelectionLength);
+      } else {
+        Line->setSelection(SelectionStart, SelectionLength);
+      }
     } else {
-      Field->setSelection(SelectionStart, SelectionLength);
+      Line->setCursorPosition(Cursor);
     }
-  } else {
-    Field->setCursorPosition(Cursor);
-  }
+  });
   FChanged = 0;
 }

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QLineEdit;
+class QWidget;
 
 // Keeps a field's undo history from growing without end. The field records one step for every
 // character typed, pasted or removed and frees none of them until its text is set anew; after
@@ -12,13 +12,14 @@ class QLineEdit;
 class TUndoBound : public QObject {
   Q_OBJECT
 public:
-  TUndoBound(QLineEdit* Field, int Bound);
+  // Field: a line edit (line_access.h).
+  TUndoBound(QWidget* Field, int Bound);
 
   // Drops the field's undo history now.
   void Forget();
 
 private:
-  QLineEdit* Field;
+  QWidget* Field;
   int Bound;
   int FChanged = 0;  // characters inserted or removed since the history was last dropped
   QString Before;    // the text before the latest change
