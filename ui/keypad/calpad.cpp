@@ -12,6 +12,7 @@
 #include "field/handler_binding.h"
 #include "field/key_press.h"
 #include "field/keyboard_menu.h"
+#include "field/long_line_edit.h"
 #include "field/paste_filter.h"
 #include "field/typed_input_filter.h"
 #include "look/result_width.h"
@@ -85,7 +86,7 @@ TCalPad1::TCalPad1(QWidget* Parent) : QWidget(Parent) {
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { EditKeyPress(Sender, Key); });
   // Digits only: the input method is off here, and full-width digits and operators arrive as ASCII.
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Refused);
-  auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit* Field, const QString& Text) { PasteKeys(Field, Text); });
+  auto* Paste = new TPasteFilter(Edit1, [this](QWidget* Field, const QString& Text) { PasteKeys(Field, Text); });
   // The field shows only what the entry says: any other edit (Delete, cut, undo, a drag out) is
   // taken back, so it never shows a number the expression does not hold.
   ShowField();
@@ -192,7 +193,7 @@ void TCalPad1::EditKeyPress(QObject*, QChar& Key) {
   if (!Enter) Key = QChar();
 }
 
-void TCalPad1::PasteKeys(QLineEdit*, const QString& Pasted) {
+void TCalPad1::PasteKeys(QWidget*, const QString& Pasted) {
   // Pasted or dropped text is typed: each character of its first line is a key for the entry.
   // The fields are written once, after the last key, and the bell rings once for the keys the
   // strip had no room for: written once a key, a long paste would lay out the strip's growing

@@ -73,7 +73,7 @@ private:
   void Apply(TPadEntry::TAction Action);
   // The one place that writes the field: what the entry says it shows.
   void ShowField();
-  void PasteKeys(QLineEdit* Field, const QString& Pasted);
+  void PasteKeys(QWidget* Field, const QString& Pasted);
 };
 
 // The keypad, created hidden at start-up.

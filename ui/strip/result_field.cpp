@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 
+#include "field/long_line_edit.h"
 #include "look/ui_palette.h"
 
 namespace {
@@ -18,7 +19,7 @@ QString UnassignedNote(const QStringList& Names) {
 
 }  // namespace
 
-TResultField::TResultField(QLineEdit* ResultField, QLineEdit* ExpressionField, QKeyCombination AnswerKey)
+TResultField::TResultField(QLineEdit* ResultField, TLongLineEdit* ExpressionField, QKeyCombination AnswerKey)
     : QObject(ResultField),
       Field(ResultField),
       Expression(ExpressionField),
@@ -26,7 +27,7 @@ TResultField::TResultField(QLineEdit* ResultField, QLineEdit* ExpressionField, Q
   Field->setReadOnly(true);
   // An edit of the expression makes the value beside it stale; undoing the edit, fresh again.
   // Most edits change neither (the field holds no result, or it is stale already).
-  connect(Expression, &QLineEdit::textChanged, this, [this] {
+  connect(Expression, &TLongLineEdit::textChanged, this, [this] {
     if (Stale() != ShownStale) Show();
   });
   Show();

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QLineEdit;
+class TLongLineEdit;
 
 // The strip's result field and what it shows, beside the expression field it answers:
 //   nothing   empty, greyed and silver (the no-result look of ui_palette.h): at start, after a
@@ -25,7 +26,7 @@ class TResultField : public QObject {
   Q_OBJECT
 public:
   // AnswerKey: the key that inserts the value into the expression, which the tool tip names.
-  TResultField(QLineEdit* Field, QLineEdit* ExpressionField, QKeyCombination AnswerKey);
+  TResultField(QLineEdit* Field, TLongLineEdit* ExpressionField, QKeyCombination AnswerKey);
 
   void ShowNothing();
   // Message in the field, Detail in its tool tip.
@@ -49,7 +50,7 @@ public:
 private:
   enum class TKind { Nothing, Message, Result };
   QLineEdit* Field;
-  QLineEdit* Expression;
+  TLongLineEdit* Expression;
   const QString AnswerNote;
   TKind Kind = TKind::Nothing;
   QString Text;

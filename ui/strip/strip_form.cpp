@@ -8,10 +8,10 @@
 #include "field/double_click_selects_all.h"
 #include "field/field_hint.h"
 #include "field/handler_binding.h"
-#include "field/in_view_line_edit.h"
 #include "field/key_commands.h"
 #include "field/key_press.h"
 #include "field/keyboard_menu.h"
+#include "field/long_line_edit.h"
 #include "field/paste_filter.h"
 #include "field/typed_input_filter.h"
 #include "field/undo_bound.h"
@@ -64,7 +64,7 @@ void TVellox1::CreateComponents() {
   SetBold(SpeedButton5);
 
   // The fields lie on the window itself, above the panel.
-  Edit1 = new TInViewLineEdit(this);  // it may hold 65,536 characters: painted as far as in view
+  Edit1 = new TLongLineEdit(this);  // it may hold 65,536 characters: its costs follow what is in view
   Edit1->setGeometry(68, kFieldTop, 104, kFieldHeight);
   Edit1->setAccessibleName(tr("計算式"));
   Edit1->setMaxLength(kExpressionLimit);
@@ -141,7 +141,7 @@ void TVellox1::BindHandlers() {
   BindHandler(Close1, &QAction::triggered, this, &TVellox1::FormClose);
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Taken);
-  auto* Paste = new TPasteFilter(Edit1, [this](QLineEdit*, const QString& Text) { PasteExpression(Text); });
+  auto* Paste = new TPasteFilter(Edit1, [this](QWidget*, const QString& Text) { PasteExpression(Text); });
   new TUndoBound(Edit1, kExpressionLimit);
   new TKeyCommands(Edit1, {{Qt::Key_Up, [this] { RecallOlder(Edit1); }},
                            {Qt::Key_Down, [this] { RecallNewer(Edit1); }},

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "field/announcement.h"
+#include "field/long_line_edit.h"
 #include "field/typed_input_filter.h"
 #include "look/menu_check.h"
 #include "look/result_width.h"

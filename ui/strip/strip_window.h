@@ -19,6 +19,7 @@ class QLineEdit;
 class QMenu;
 class TFieldHint;
 class TInputLock;
+class TLongLineEdit;
 class TResultField;
 class TSpeedButton;
 class TTrayIcon;
@@ -36,13 +37,12 @@ public:
   static constexpr int kHeight = 38;
   // The result field's width when its font needs no more for the longest result.
   static constexpr int kResultWidth = 85;
-  // The longest expression the field takes. A key press re-lays out the whole line, so the field
-  // answers within a few tens of milliseconds up to this length (bench/field_bench); a longer
-  // paste is refused with a message.
+  // The longest expression the field takes (its answer times at this length: bench/field_bench); a
+  // longer paste is refused with a message.
   static constexpr int kExpressionLimit = 65536;
 
   // Components, in declaration order.
-  QLineEdit* Edit1 = nullptr;            // the expression field, where the user types
+  TLongLineEdit* Edit1 = nullptr;        // the expression field, where the user types
   QLineEdit* Edit2 = nullptr;            // the result field: the last result, or why there is none
   TExprCompo ExprCompo1;                 // evaluates Edit1's text
   QFrame* Panel1 = nullptr;              // the raised background that carries the buttons
