@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -35,7 +34,7 @@
 
 #include "engine/engine_unit.h"
 #include "engine/expr_compo.h"
-#include "field/in_view_line_edit.h"
+#include "field/long_line_edit.h"
 #include "keypad/calpad.h"
 #include "look/speed_button.h"
 #include "qt/application.h"
@@ -79,7 +78,7 @@ double MillisecondsOf(const std::function<void()>& Action) {
   return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
 }
 
-void Paste(QLineEdit* Field, const QString& Text) {
+void Paste(QWidget* Field, const QString& Text) {
   QGuiApplication::clipboard()->setText(Text);
   QTest::keyClick(Field, Qt::Key_V, Qt::ControlModifier);
 }
@@ -94,7 +93,7 @@ double Median(std::vector<double> Times) {
 }
 
 // The median of 21 runs of Action, each after the field holds Text again and all is painted.
-double MedianOf(QLineEdit* Field, const QString& Text, const std::function<void()>& Action) {
+double MedianOf(TLongLineEdit* Field, const QString& Text, const std::function<void()>& Action) {
   std::vector<double> Times;
   for (int Round = 0; Round < 21; ++Round) {
     if (Field->text() != Text) Field->setText(Text);
@@ -105,15 +104,14 @@ double MedianOf(QLineEdit* Field, const QString& Text, const std::function<void(
 }
 
 // A key (with its release) sent to the field, then what the event loop does next until painted.
-void Key(QLineEdit* Field, Qt::Key Pressed) {
+void Key(QWidget* Field, Qt::Key Pressed) {
   QTest::keyClick(Field, Pressed);
   PaintPending();
 }
 
 // The keys at each length, each timed from a field that holds the sum with its caret at Caret.
 void MeasureKeys(TVellox1& Strip) {
-  QLineEdit* Field = Strip.Edit1;
-  auto* InView = qobject_cast<TInViewLineEdit*>(Field);
+  TLongLineEdit* Field = Strip.Edit1;
   struct TColumn {
     const char* Name;
     bool AtStart;                // the caret at the text's start, else at its end
@@ -136,10 +134,8 @@ void MeasureKeys(TVellox1& Strip) {
          QTest::keyRelease(Field, Qt::Key_Return);
          PaintPending();
        }, 1.0, [&] { QTest::keyPress(Field, Qt::Key_Return); }},
-      // What a blink repaints: the caret's rectangle (Qt's own line edit: its caret rectangle).
-      {"caret blink", false, [&] {
-         Field->repaint(InView ? InView->CaretRect() : Field->inputMethodQuery(Qt::ImCursorRectangle).toRect());
-       }, 1.0},
+      // What a blink repaints: the caret's rectangle.
+      {"caret blink", false, [&] { Field->repaint(Field->CaretRect()); }, 1.0},
   };
   const std::vector<int> Lengths = {8000, 32000, TVellox1::kExpressionLimit - 1};
   std::vector<std::vector<double>> Times(Columns.size());
@@ -161,8 +157,8 @@ void MeasureKeys(TVellox1& Strip) {
   std::ifstream LoadAverage("/proc/loadavg");
   double Load = 0;
   LoadAverage >> Load;
-  std::printf("\nthe expression field%s, until painted (ms, median of 21; load average %.2f)\n%-12s",
-              InView ? "" : " (Qt's own line edit)", Load, "characters");
+  std::printf("\nthe expression field, until painted (ms, median of 21; load average %.2f)\n%-12s", Load,
+              "characters");
   for (const TColumn& Column : Columns) std::printf("  %12s", Column.Name);
   for (std::size_t Row = 0; Row < Lengths.size(); ++Row) {
     std::printf("\n%-12d", Lengths[Row]);
@@ -186,7 +182,7 @@ void MeasureKeys(TVellox1& Strip) {
 // Enter, or the keypad's "＝", until the result is painted; then where the time of the long sum
 // goes, each part measured alone in the same way.
 void MeasureEnter(TVellox1& Strip, TCalPad1& Pad) {
-  QLineEdit* Field = Strip.Edit1;
+  TLongLineEdit* Field = Strip.Edit1;
   const QString Short = "1+1";
   const QString Long = Sum(TVellox1::kExpressionLimit);
   // The release comes later, as a person's does, and is timed on its own.
@@ -266,7 +262,7 @@ int main(int argc, char** argv) {
   Strip.show();
   TCalPad1 Pad;
   if (!QTest::qWaitForWindowExposed(&Strip)) std::printf("the strip was not shown: figures are off-screen\n");
-  QLineEdit* Field = Strip.Edit1;
+  TLongLineEdit* Field = Strip.Edit1;
   Field->setFocus();
   std::printf("platform %s, expression limit %d characters\n", qPrintable(QGuiApplication::platformName()),
               TVellox1::kExpressionLimit);

@@ -48,21 +48,23 @@ void UiTest::Pump(int Milliseconds) { PumpEvents(Milliseconds); }
 
 QRect UiTest::Screen() const { return QGuiApplication::primaryScreen()->geometry(); }
 
-bool UiTest::ShowsWholeText(QLineEdit* Field) {
+bool UiTest::ShowsWholeText(QWidget* Field) {
   // A field scrolls its text as it paints, to keep the caret in view. The whole text is in view
   // when the caret after the last character needs no scrolling: the first position then lies
   // where it lies with the caret in front of it.
   const auto Caret = [Field] { return Field->inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
-  Field->setCursorPosition(0);
-  Field->repaint();
-  const QRect Unscrolled = Caret();
-  Field->setCursorPosition(static_cast<int>(Field->text().size()));
-  Field->repaint();
-  Field->setCursorPosition(0);  // not painted: the text stays scrolled as for the caret at the end
-  return Caret() == Unscrolled;
+  return WithLine(Field, [&Caret](auto* Line) {
+    Line->setCursorPosition(0);
+    Line->repaint();
+    const QRect Unscrolled = Caret();
+    Line->setCursorPosition(static_cast<int>(Line->text().size()));
+    Line->repaint();
+    Line->setCursorPosition(0);  // not painted: the text stays scrolled as for the caret at the end
+    return Caret() == Unscrolled;
+  });
 }
 
-void UiTest::PasteInto(QLineEdit* Field, PasteWay Way, const QString& Text) {
+void UiTest::PasteInto(QWidget* Field, PasteWay Way, const QString& Text) {
   const QPoint End(Field->width() - 3, Field->height() / 2);
   switch (Way) {
     case PasteWay::CtrlV:

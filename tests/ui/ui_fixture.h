@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QStringList>
 
 #include <memory>
 
 #include "event_pump.h"
+#include "field/line_access.h"
 #include "keypad/calpad.h"
 #include "printers.h"
 #include "recording_shell.h"
@@ -30,12 +30,12 @@ protected:
   static void Pump(int Milliseconds = 50);
   QRect Screen() const;
   // Whether Field shows its whole text: with the caret after the last character, the first one
-  // still lies at the field's left edge, and the caret inside the field.
-  static bool ShowsWholeText(QLineEdit* Field);
+  // still lies at the field's left edge, and the caret inside the field. Field: a line edit.
+  static bool ShowsWholeText(QWidget* Field);
 
   // The ways text reaches a field from the clipboard or another program.
   enum class PasteWay { CtrlV, ShiftInsert, ContextMenu, Drop };
   static constexpr PasteWay kPasteWays[] = {PasteWay::CtrlV, PasteWay::ShiftInsert, PasteWay::ContextMenu,
                                             PasteWay::Drop};
-  static void PasteInto(QLineEdit* Field, PasteWay Way, const QString& Text);
+  static void PasteInto(QWidget* Field, PasteWay Way, const QString& Text);
 };

@@ -16,12 +16,12 @@ protected:
     UiTest::SetUp();
     Start();
   }
-  static void Send(QLineEdit* Field, const char* Preedit, const char* Commit = "") {
+  static void Send(QWidget* Field, const char* Preedit, const char* Commit = "") {
     QInputMethodEvent Composed(QString::fromUtf8(Preedit), {});
     Composed.setCommitString(QString::fromUtf8(Commit));
     QCoreApplication::sendEvent(Field, &Composed);
   }
-  static QRect Caret(QLineEdit* Field) { return Field->inputMethodQuery(Qt::ImCursorRectangle).toRect(); }
+  static QRect Caret(QWidget* Field) { return Field->inputMethodQuery(Qt::ImCursorRectangle).toRect(); }
   std::string Expression() const { return Strip->Edit1->text().toStdString(); }
   std::string Result() const { return Strip->Edit2->text().toStdString(); }
   void Evaluate() { QTest::keyClick(Strip->Edit1, Qt::Key_Return); }
@@ -77,7 +77,7 @@ TEST_F(TypedInputTest, EvaluationCommitsTheCompositionFirstAndSoDoesAClickOffIt)
 
 TEST_F(TypedInputTest, TheKeypadsFieldTakesNoComposition) {
   // An input method asks the focused field whether it takes its text: the keypad's says no.
-  for (QLineEdit* Field : {Pad->Edit1, Strip->Edit1}) {
+  for (QWidget* Field : std::initializer_list<QWidget*>{Pad->Edit1, Strip->Edit1}) {
     QInputMethodQueryEvent Query(Qt::ImEnabled | Qt::ImCursorRectangle);
     QCoreApplication::sendEvent(Field, &Query);
     EXPECT_EQ(Query.value(Qt::ImEnabled).toBool(), Field == Strip->Edit1);

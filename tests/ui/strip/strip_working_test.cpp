@@ -28,7 +28,7 @@ protected:
     Start();
     Bells = 0;
   }
-  QLineEdit* Expression() const { return Strip->Edit1; }
+  TLongLineEdit* Expression() const { return Strip->Edit1; }
   QLineEdit* Result() const { return Strip->Edit2; }
   void Key(int Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
     QTest::keyClick(Expression(), static_cast<Qt::Key>(Key), Modifiers);
