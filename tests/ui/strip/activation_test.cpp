@@ -99,7 +99,7 @@ TEST_F(ActivationTest, EachWayBackGivesTheKeysToTheWindowThatTakesThem) {
     Pump();
     QWidget* Expected = C.ToKeypad ? static_cast<QWidget*>(Pad.get()) : Strip.get();
     EXPECT_EQ(QApplication::activeWindow(), Expected) << C.What;
-    EXPECT_EQ(QApplication::focusWidget(), C.ToKeypad ? Pad->Edit1 : Strip->Edit1) << C.What;
+    EXPECT_EQ(QApplication::focusWidget(), C.ToKeypad ? static_cast<QWidget*>(Pad->Edit1) : Strip->Edit1) << C.What;
     EXPECT_FALSE(Expected->isMinimized()) << C.What;
     Application::SetExceptionReporter([this](const QString& Message) { Reported << Message; });
     Other.hide();
