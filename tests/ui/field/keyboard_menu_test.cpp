@@ -49,7 +49,8 @@ QMenu* MenuShownBy(const std::function<void()>& Open, const std::function<void()
 TEST_F(UiTest, TheMenuKeyAndShiftF10OpenTheSharedMenuWithTheFieldsEditCommands) {
   Start();
   const qsizetype Items = Strip->PopupMenu1->actions().size();
-  for (const auto& [Field, Key] : {std::pair<QWidget*, QKeyCombination>{Strip->Edit1, QKeyCombination(Qt::Key_Menu)},
+  using TFieldKey = std::pair<QWidget*, QKeyCombination>;
+  for (const auto& [Field, Key] : {TFieldKey{Strip->Edit1, QKeyCombination(Qt::Key_Menu)},
                                    {Strip->Edit1, QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)},
                                    {Strip->Edit2, QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}}) {
     const std::string Where = QKeySequence(Key).toString().toStdString();
