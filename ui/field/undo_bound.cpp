@@ -20,7 +20,8 @@ int ChangedCharacters(const QString& Old, const QString& New) {
 
 }  // namespace
 
-TUndoBound::TUndoBound(QWidget* BoundField, int MaxChanged) : QObject(BoundField), Field(BoundField), Bound(MaxChanged) {
+TUndoBound::TUndoBound(QWidget* BoundField, int MaxChanged)
+    : QObject(BoundField), Field(BoundField), Bound(MaxChanged) {
   WithLine(Field, [this](auto* Line) {
     Before = Line->text();
     connect(Line, &std::remove_pointer_t<decltype(Line)>::textChanged, this, &TUndoBound::Changed);
