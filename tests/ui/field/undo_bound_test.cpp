@@ -4,12 +4,19 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "field/long_line_edit.h"
 #include "field/undo_bound.h"
 
 namespace {
 
-TEST(UndoBoundTest, TheHistoryIsDroppedAfterTheBoundWithTextCaretAndSelectionKept) {
-  QLineEdit Field;
+// Qt's line edit and the long one: the bound reaches either through the same calls.
+template <class TField>
+class UndoBoundTest : public ::testing::Test {};
+using TFields = ::testing::Types<QLineEdit, TLongLineEdit>;
+TYPED_TEST_SUITE(UndoBoundTest, TFields);
+
+TYPED_TEST(UndoBoundTest, TheHistoryIsDroppedAfterTheBoundWithTextCaretAndSelectionKept) {
+  TypeParam Field;
   new TUndoBound(&Field, 10);
   QTest::keyClicks(&Field, "12345");
   Field.setSelection(1, 3);
