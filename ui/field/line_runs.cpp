@@ -77,33 +77,31 @@ struct TLineRuns::TRun {
   bool HasPreedit = false;
 };
 
-TLineRuns::TLineRuns() { Reset(QString()); }
+TLineRuns::TLineRuns(const QString& Line) : Text(Line) { Reset(); }
 
 TLineRuns::~TLineRuns() = default;
 
 void TLineRuns::SetFont(const QFont& NewFont) {
   Font = NewFont;
-  Reset(Text);
+  Reset();
 }
 
-bool TLineRuns::NeedsWhole(const QString& Line) const { return std::any_of(Line.begin(), Line.end(), NeedsWholeLine); }
+bool TLineRuns::NeedsWhole() const { return std::any_of(Text.begin(), Text.end(), NeedsWholeLine); }
 
-void TLineRuns::Reset(const QString& Line) {
-  Text = Line;
-  Whole = NeedsWhole(Text);
+void TLineRuns::Reset() {
+  Whole = NeedsWhole();
   FDirection = Whole && Text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
   Runs.clear();
   Split(0, static_cast<int>(Text.size()));
 }
 
-void TLineRuns::Replace(const QString& Line, int From, int Removed, int Inserted) {
-  const bool NewIsWhole = std::any_of(Line.begin() + From, Line.begin() + From + Inserted, NeedsWholeLine);
+void TLineRuns::Replace(int From, int Removed, int Inserted) {
+  const bool NewIsWhole = std::any_of(Text.begin() + From, Text.begin() + From + Inserted, NeedsWholeLine);
   if (Whole || NewIsWhole) {
     // Laid out as one: the direction of the whole line may have changed.
-    Reset(Line);
+    Reset();
     return;
   }
-  Text = Line;
   // The runs the change touched, joined into one range of the new text.
   int First = RunOf(From);
   int Last = First;

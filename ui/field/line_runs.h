@@ -20,14 +20,16 @@ class QPainter;
 // the caret.
 class TLineRuns {
 public:
-  TLineRuns();
+  // Line: the text the runs show, which their owner keeps and changes (each change told by
+  // Replace or Reset); read where it lies rather than copied, so that changing it copies nothing.
+  explicit TLineRuns(const QString& Line);
   ~TLineRuns();
 
   void SetFont(const QFont& Font);
   // The line after a change: its characters From..From + Removed are now From..From + Inserted.
-  void Replace(const QString& Text, int From, int Removed, int Inserted);
+  void Replace(int From, int Removed, int Inserted);
   // The whole line anew (a new font, direction or composition).
-  void Reset(const QString& Text);
+  void Reset();
   void SetPreedit(int Position, const QString& Preedit, const QList<QTextLayout::FormatRange>& Formats);
 
   Qt::LayoutDirection Direction() const { return FDirection; }
@@ -59,7 +61,7 @@ public:
 private:
   struct TRun;
   QFont Font;
-  QString Text;
+  const QString& Text;
   Qt::LayoutDirection FDirection = Qt::LeftToRight;
   bool Whole = false;  // one run: right-to-left or tabbed text
   std::vector<std::unique_ptr<TRun>> Runs;
@@ -71,5 +73,5 @@ private:
   qreal XOfRun(int Run) const;
   void LayOut(TRun& Run) const;
   void Split(int From, int To);
-  bool NeedsWhole(const QString& Text) const;
+  bool NeedsWhole() const;
 };

@@ -3,6 +3,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -24,7 +25,7 @@ int TLineText::Anchor() const {
 QString TLineText::SelectedText() const { return HasSelection() ? FText.mid(SelStart, SelEnd - SelStart) : QString(); }
 
 void TLineText::Begin() {
-  Before = FText;
+  Edits.clear();
   BeforeCursor = FCursor;
   BeforeSelStart = SelStart;
   BeforeSelEnd = SelEnd;
@@ -45,24 +46,29 @@ TLineText::TChange TLineText::Finish(bool Edited) {
   Change.NewCursor = FCursor;
   Change.Rejected = Rejected;
   Change.SelectionChanged = SelStart != BeforeSelStart || SelEnd != BeforeSelEnd;
-  if (DirtyFrom != INT_MAX) {
-    const auto OldLength = static_cast<int>(Before.size());
-    // Characters put back as they were count as untouched at either end.
-    int From = std::min(DirtyFrom, std::min(OldLength, Length()));
-    int Tail = std::min(DirtyTail, std::min(OldLength, Length()) - From);
-    Change.From = From;
-    Change.Removed = OldLength - Tail - From;
-    Change.Inserted = Length() - Tail - From;
-    Change.TextChanged = Change.Removed != Change.Inserted ||
-                         QStringView(Before).sliced(From, Change.Removed) != QStringView(FText).sliced(From, Change.Inserted);
+  if (!Edits.empty()) {
+    int Grown = 0;
+    for (const TEdit& Edit : Edits) Grown += Edit.Inserted - static_cast<int>(Edit.Removed.size());
+    const int OldLength = Length() - Grown;
+    const int From = std::min(DirtyFrom, std::min(OldLength, Length()));
+    const int Tail = std::min(DirtyTail, std::min(OldLength, Length()) - From);
+    // What the touched range held before: its text now, with the edits taken back one by one.
+    QString Old = FText.mid(From, Length() - Tail - From);
+    for (auto Edit = Edits.rbegin(); Edit != Edits.rend(); ++Edit) {
+      Old.remove(Edit->Position - From, Edit->Inserted);
+      Old.insert(Edit->Position - From, Edit->Removed);
+    }
+    Change.TextChanged = QStringView(Old) != QStringView(FText).sliced(From, Length() - Tail - From);
     if (Change.TextChanged) {
       Change.Edited = Edited;
-      Change.RemovedText = Before.mid(From, Change.Removed);
-    } else {
-      Change.Removed = Change.Inserted = 0;
+      Change.From = From;
+      Change.Removed = static_cast<int>(Old.size());
+      Change.Inserted = Length() - Tail - From;
+      Change.RemovedText = std::move(Old);
     }
   }
-  Before.clear();
+  Edits.clear();
+  if (CharacterSteps > HistoryBound) ForgetHistory();
   return Change;
 }
 
@@ -71,6 +77,7 @@ void TLineText::AddStep(TStep Step) {
   if (SeparatorPending && UndoState > 0 && History[UndoState - 1].Command != TCommand::Separator)
     History.push_back({TCommand::Separator, u'\0', FCursor, SelStart, SelEnd});
   SeparatorPending = false;
+  if (Step.Command != TCommand::Separator && Step.Command != TCommand::SetSelection) ++CharacterSteps;
   History.push_back(Step);
   UndoState = static_cast<int>(History.size());
 }
@@ -82,6 +89,7 @@ void TLineText::InsertRaw(const QString& Text) {
     QString Taken = Text.left(Room);
     // A character is not cut in half at the limit.
     if (Taken.size() < Text.size() && !Taken.isEmpty() && Taken.back().isHighSurrogate()) Taken.chop(1);
+    Edits.push_back({FCursor, static_cast<int>(Taken.size()), {}});
     FText.insert(FCursor, Taken);
     for (const QChar Char : Taken) AddStep({TCommand::Insert, Char.unicode(), FCursor++, -1, -1});
     Touched(FCursor - static_cast<int>(Taken.size()), FCursor);
@@ -93,6 +101,7 @@ void TLineText::DeleteRaw(bool WasBackspace) {
   if (FCursor >= Length()) return;
   if (HasSelection()) AddStep({TCommand::SetSelection, u'\0', FCursor, SelStart, SelEnd});
   AddStep({WasBackspace ? TCommand::Remove : TCommand::Delete, FText[FCursor].unicode(), FCursor, -1, -1});
+  Edits.push_back({FCursor, 0, FText.mid(FCursor, 1)});
   FText.remove(FCursor, 1);
   Touched(FCursor, FCursor);
 }
@@ -110,6 +119,7 @@ void TLineText::RemoveSelectedRaw() {
     for (int At = SelEnd - 1; At >= SelStart; --At)
       AddStep({TCommand::RemoveSelection, FText[At].unicode(), At, -1, -1});
   }
+  Edits.push_back({SelStart, 0, FText.mid(SelStart, SelEnd - SelStart)});
   FText.remove(SelStart, SelEnd - SelStart);
   Touched(SelStart, SelStart);
   if (FCursor > SelStart) FCursor -= std::min(FCursor, SelEnd) - SelStart;
@@ -124,7 +134,8 @@ TLineText::TChange TLineText::SetMaxLength(int MaxLength) {
 
 TLineText::TChange TLineText::SetText(const QString& Text, int Caret, bool Edited) {
   Begin();
-  FText = Text.isEmpty() ? Text : Text.left(FMaxLength);
+  QString Old = std::exchange(FText, Text.isEmpty() ? Text : Text.left(FMaxLength));
+  Edits.push_back({0, Length(), std::move(Old)});
   DirtyFrom = DirtyTail = 0;  // all of it anew
   SelStart = SelEnd = 0;
   ForgetHistory();
@@ -244,6 +255,7 @@ void TLineText::UndoRaw(int Until) {
     const TStep Step = History[--UndoState];
     switch (Step.Command) {
       case TCommand::Insert:
+        Edits.push_back({Step.Position, 0, FText.mid(Step.Position, 1)});
         FText.remove(Step.Position, 1);
         Touched(Step.Position, Step.Position);
         FCursor = Step.Position;
@@ -255,12 +267,14 @@ void TLineText::UndoRaw(int Until) {
         break;
       case TCommand::Remove:
       case TCommand::RemoveSelection:
+        Edits.push_back({Step.Position, 1, {}});
         FText.insert(Step.Position, QChar(Step.Char));
         Touched(Step.Position, Step.Position + 1);
         FCursor = Step.Position + 1;
         break;
       case TCommand::Delete:
       case TCommand::DeleteSelection:
+        Edits.push_back({Step.Position, 1, {}});
         FText.insert(Step.Position, QChar(Step.Char));
         Touched(Step.Position, Step.Position + 1);
         FCursor = Step.Position;
@@ -284,6 +298,7 @@ void TLineText::RedoRaw() {
     const TStep Step = History[UndoState++];
     switch (Step.Command) {
       case TCommand::Insert:
+        Edits.push_back({Step.Position, 1, {}});
         FText.insert(Step.Position, QChar(Step.Char));
         Touched(Step.Position, Step.Position + 1);
         FCursor = Step.Position + 1;
@@ -297,6 +312,7 @@ void TLineText::RedoRaw() {
       case TCommand::Delete:
       case TCommand::RemoveSelection:
       case TCommand::DeleteSelection:
+        Edits.push_back({Step.Position, 0, FText.mid(Step.Position, 1)});
         FText.remove(Step.Position, 1);
         Touched(Step.Position, Step.Position);
         SelStart = Step.SelStart;
@@ -368,6 +384,7 @@ void TLineText::ForgetHistory() {
   History.shrink_to_fit();
   UndoState = 0;
   SeparatorPending = false;
+  CharacterSteps = 0;
 }
 
 int TLineText::NextCharacter(int Position) const {

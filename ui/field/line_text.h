@@ -80,6 +80,10 @@ public:
 
   // Frees the undo history, keeping the text, caret and selection.
   void ForgetHistory();
+  // The history holds a step for every character typed, pasted or removed, and frees none until
+  // the text is set anew: past Characters of them it is dropped after the change that passed,
+  // so that a field used all day, or one that took a long paste, holds a bounded history.
+  void SetHistoryBound(int Characters) { HistoryBound = Characters; }
 
 private:
   enum class TCommand : unsigned char { Separator, Insert, SetSelection, Remove, Delete, RemoveSelection, DeleteSelection };
@@ -99,9 +103,17 @@ private:
   std::vector<TStep> History;
   int UndoState = 0;
   bool SeparatorPending = false;
+  int HistoryBound = INT_MAX;
+  int CharacterSteps = 0;  // since the history was last dropped
 
-  // The change being made: what the caller is told when it is finished.
-  QString Before;
+  // The change being made: what the caller is told when it is finished. Each edit of the text
+  // is logged, so that what it replaced is found without a copy of the whole text.
+  struct TEdit {
+    int Position;
+    int Inserted;
+    QString Removed;
+  };
+  std::vector<TEdit> Edits;
   int BeforeCursor = 0;
   int BeforeSelStart = 0;
   int BeforeSelEnd = 0;

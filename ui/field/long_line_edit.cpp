@@ -58,7 +58,7 @@ QAction* AddItem(QMenu* Menu, const QString& Caption, const char* Icon, bool Ena
 
 }  // namespace
 
-TLongLineEdit::TLongLineEdit(QWidget* Parent) : QWidget(Parent) {
+TLongLineEdit::TLongLineEdit(QWidget* Parent) : QWidget(Parent), Runs(Line.Text()) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
   setAttribute(Qt::WA_KeyCompression);
@@ -76,7 +76,7 @@ TLongLineEdit::~TLongLineEdit() = default;
 // The text, caret and selection
 
 void TLongLineEdit::Apply(const TLineText::TChange& Change) {
-  if (Change.TextChanged) Runs.Replace(Line.Text(), Change.From, Change.Removed, Change.Inserted);
+  if (Change.TextChanged) Runs.Replace(Change.From, Change.Removed, Change.Inserted);
   if (PreeditDirty || (!FPreedit.isEmpty() && (Change.TextChanged || Change.CursorMoved())))
     Runs.SetPreedit(Line.Cursor(), FPreedit, PreeditFormats);
   const bool Shown = Change.TextChanged || Change.CursorMoved() || Change.SelectionChanged || PreeditDirty;
@@ -155,7 +155,7 @@ void TLongLineEdit::setText(const QString& Text) {
   }
   const QString Old = Line.Text();
   const TLineText::TChange Change = Line.SetText(Text);
-  if (Change.TextChanged) Runs.Reset(Line.Text());
+  if (Change.TextChanged) Runs.Reset();
   TLineText::TChange Told = Change;
   Told.TextChanged = false;  // the runs are laid out anew and a screen reader told below
   Apply(Told);
@@ -181,7 +181,7 @@ void TLongLineEdit::setText(const QString& Text) {
 
 void TLongLineEdit::setMaxLength(int Length) {
   const TLineText::TChange Change = Line.SetMaxLength(Length);
-  if (Change.TextChanged) Runs.Reset(Line.Text());
+  if (Change.TextChanged) Runs.Reset();
   TLineText::TChange Told = Change;
   Told.TextChanged = false;
   Apply(Told);

@@ -91,6 +91,9 @@ public:
   QRect CharacterRect(int Position) const;
   // Where the caret is drawn: what a blink repaints.
   QRect CaretRect() const;
+  // Drops the undo history after an edit once it holds more than Characters characters typed,
+  // pasted or removed since it was last dropped (the text, caret and selection stay).
+  void SetUndoBound(int Characters) { Line.SetHistoryBound(Characters); }
   // The text and its selection for a screen reader's edits, each one step of the undo history.
   void ReplaceText(int Start, int End, const QString& Text);
 

@@ -14,7 +14,6 @@
 #include "field/long_line_edit.h"
 #include "field/paste_filter.h"
 #include "field/typed_input_filter.h"
-#include "field/undo_bound.h"
 #include "look/program_icon.h"
 #include "look/speed_button.h"
 #include "look/ui_fonts.h"
@@ -142,7 +141,7 @@ void TVellox1::BindHandlers() {
   new TKeyPressFilter(Edit1, [this](QObject* Sender, QChar& Key) { Edit1KeyPress(Sender, Key); });
   new TTypedInputFilter(Edit1, TTypedInputFilter::TComposition::Taken);
   auto* Paste = new TPasteFilter(Edit1, [this](QWidget*, const QString& Text) { PasteExpression(Text); });
-  new TUndoBound(Edit1, kExpressionLimit);
+  Edit1->SetUndoBound(kExpressionLimit);
   new TKeyCommands(Edit1, {{Qt::Key_Up, [this] { RecallOlder(Edit1); }},
                            {Qt::Key_Down, [this] { RecallNewer(Edit1); }},
                            {kAnswerKey, [this] { InsertAnswer(Edit1); }}});

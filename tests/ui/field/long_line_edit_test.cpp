@@ -113,6 +113,26 @@ TEST(LongLineEditTest, EditsAsQtsLineEdit) {
   }
 }
 
+// A field used all day, or one that took a long paste, holds a bounded undo history: dropped
+// after the change that passes the bound, with the text, caret and selection kept.
+TEST(LongLineEditTest, UndoHistoryIsDroppedPastItsBound) {
+  TLongLineEdit Field;
+  Field.SetUndoBound(10);
+  QTest::keyClicks(&Field, "12345");
+  Field.setSelection(1, 3);
+  QTest::keyClicks(&Field, "6");  // 3 removed and 1 inserted: 9 so far
+  EXPECT_TRUE(Field.isUndoAvailable());
+  Field.setCursorPosition(1);
+  QTest::keyClicks(&Field, "78");  // 11: past the bound
+  EXPECT_FALSE(Field.isUndoAvailable());
+  Field.setSelection(4, -2);
+  EXPECT_EQ(Field.text(), "17865");
+  EXPECT_EQ(Field.selectedText(), "86");
+  QTest::keyClicks(&Field, "9");  // counted anew
+  EXPECT_TRUE(Field.isUndoAvailable());
+  EXPECT_EQ(Field.text(), "1795");
+}
+
 TEST(LongLineEditTest, LooksAndAnswersAsQtsLineEditAtALongText) {
   const QString Long = Sum(3000);
   const FieldCase Cases[] = {
