@@ -54,6 +54,10 @@ public:
   int Position() { return Seen(Finder.position()); }
   int ToNext() { return Seen(Finder.toNextBoundary()); }
   int ToPrevious() { return Seen(Finder.toPreviousBoundary()); }
+  int ToStart() {
+    Finder.toStart();
+    return Seen(0);
+  }
   // At the start or the end of an item: a word, not the spaces or signs between words.
   bool AtItemEdge() const {
     return Finder.boundaryReasons() & (QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem);
@@ -112,11 +116,14 @@ TSpan ItemAt(TBoundaryWalk& Walk, int Length) {
     if (Walk.AtItemEdge()) break;
   } while (Walk.ToPrevious() > 0);
   Span.Start = Walk.Position();
+  // Qt's own walk (Qt 6.4) never ends where this one finds no word before the offset (a text that
+  // begins with a sign or a space) or starts at the text's end after a word: it asks for the next
+  // boundary past either end for ever. Here the item starts at the text's start, or is empty at
+  // its end.
+  if (Span.Start < 0) Span.Start = Walk.ToStart();
   int Next;
   while ((Next = Walk.ToNext()) >= 0 && Next < Length)
     if (Walk.AtItemEdge()) break;
-  // Qt's own walk never ends when it starts at the text's end after a word (Qt 6.4): there is no
-  // boundary after the end, and it asks for the next one for ever. Here the item ends there.
   Span.End = Next < 0 ? Length : Walk.Position();
   return Span;
 }
