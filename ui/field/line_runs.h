@@ -34,10 +34,14 @@ public:
   qreal Width() const;
   qreal Ascent() const;
   qreal Height() const;
+  // The height of the glyphs' own extent over the whole line, as the font measures the text's
+  // bounding rectangle.
+  int InkHeight() const;
   // The x of a text position within the line, measured from its start; at the composition's
   // position, PreeditOffset counts into the composition.
   qreal XOf(int Position, int PreeditOffset = 0) const;
-  // The text position nearest to X.
+  // The text position nearest to X; within or past the composition, counting its characters as
+  // the line shows them.
   int PositionAt(qreal X) const;
   // The ink extent of the characters From..To as the line draws them, from X to X + width.
   std::pair<qreal, qreal> Span(int From, int To) const;

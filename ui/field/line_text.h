@@ -51,6 +51,10 @@ public:
   // A new text, cut to the limit; the caret at its end (or at Caret), the history begun anew.
   TChange SetText(const QString& Text, int Caret = -1, bool Edited = false);
   TChange Insert(const QString& Text);
+  // Insert as its own undo step, as a paste is.
+  TChange Paste(const QString& Text);
+  // Empties the text as one undo step, not as an edit.
+  TChange Clear();
   TChange Backspace();
   TChange Delete();
   TChange RemoveSelection();

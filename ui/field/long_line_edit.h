@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QBasicTimer>
+#include <QClipboard>
 #include <QMargins>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -139,32 +140,46 @@ private:
   TCaretBlink* Blink;
   bool ReadOnly = false;
   bool CursorVisible = false;  // focused, or showing where a drop would go
-  bool Stale = true;           // the text, caret or composition changed since the last scroll
-  int Scroll = 0;              // the line's x at the view's left edge
+  // Qt's line edit's scroll: the line's x at the view's left edge, worked out again from the
+  // caret when the text, caret, composition or size changed (Stale).
+  mutable int Scroll = 0;
+  mutable bool Stale = true;
   // The composition the input method shows at the caret, with its caret and formats.
   QString FPreedit;
   int PreeditCursor = 0;
   bool PreeditHidesCursor = false;
+  bool PreeditDirty = false;  // the runs do not show it yet
   QList<QTextLayout::FormatRange> PreeditFormats;
   // Mouse state, as Qt's line edit keeps it.
   QPoint PressPoint;
-  QBasicTimer DragTimer;         // a press in the selection waits this long before it drags
   QBasicTimer TripleClickTimer;  // a press within this after a double click selects all
   QPoint TripleClickPoint;
 
+  // A change of the model: the runs follow the text, the widget repaints and tells its listeners
+  // (signals, a screen reader, the input method).
+  void Apply(const TLineText::TChange& Change);
+  void MoveCursor(int Position, bool Mark);
+  // Ends the composition: the input method commits it, or it is dropped.
+  void CommitPreedit();
+  void ClearPreedit();
+  void CopyTo(QClipboard::Mode Mode) const;
+  void PasteFrom(QClipboard::Mode Mode);
+  void DeleteSelected();
+  void ProcessShortcutOverride(QKeyEvent* Event) const;
+  // A click on the composition goes to the input method.
+  bool SendToInputMethod(QMouseEvent* Event);
+
   void InitStyleOption(QStyleOptionFrame* Option) const;
   QRect ContentsRect() const;
+  Qt::LayoutDirection TextDirection() const;
+  int LineHeight() const;
+  // Where the line is shown: its top, and its text's x at the view's left edge less the scroll.
   QRect LineRect() const;
-  int LineTop() const;
+  QPoint LineOrigin() const;
+  void ScrollToCaret() const;
+  int CaretX() const;
+  // A caret's rectangle at x on the line, as Qt's line edit reports it.
+  QRect RectAt(int X) const;
   // The text position at x in the edit's coordinates.
   int PositionAtX(int X) const;
-  bool InSelection(int X) const;
-  // A change of the model: the runs follow the text, the widget repaints and tells its listeners.
-  void Apply(const TLineText::TChange& Change);
-  void ScrollToCaret();
-  void ClearPreedit();
-  void StartDrag();
-  void SelectWordAt(int Position);
-  bool IsAcceptableInput(const QKeyEvent* Event) const;
-  void ProcessShortcutOverride(QKeyEvent* Event) const;
 };
