@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "field/caret_blink.h"
+#include "field/long_line_accessible.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ TLongLineEdit::TLongLineEdit(QWidget* Parent) : QWidget(Parent), Runs(Line.Text(
   setMouseTracking(true);
   setAcceptDrops(true);
   setCursor(Qt::IBeamCursor);
+  InstallLongLineAccessible();  // a screen reader is told of it as of Qt's line edit
   Runs.SetFont(font());
   Blink = new TCaretBlink([this] { update(CaretRect()); }, this);
 }
