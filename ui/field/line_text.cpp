@@ -134,7 +134,17 @@ TLineText::TChange TLineText::SetMaxLength(int MaxLength) {
 
 TLineText::TChange TLineText::SetText(const QString& Text, int Caret, bool Edited) {
   Begin();
-  QString Old = std::exchange(FText, Text.isEmpty() ? Text : Text.left(FMaxLength));
+  // A text of its own, with room to grow at either end: one shared with the caller, or one with
+  // no room where the caret is, is copied whole by the next key typed into it. (Characters
+  // removed from a string's front leave their room there for what is inserted at the front.)
+  const QStringView Taken = QStringView(Text).left(FMaxLength);
+  const qsizetype Room = Taken.size() / 8 + 64;
+  QString Own;
+  Own.reserve(Room + Taken.size() + Room);
+  Own.append(QString(Room, u' '));
+  Own.append(Taken);
+  Own.remove(0, Room);
+  QString Old = std::exchange(FText, std::move(Own));
   Edits.push_back({0, Length(), std::move(Old)});
   DirtyFrom = DirtyTail = 0;  // all of it anew
   SelStart = SelEnd = 0;
