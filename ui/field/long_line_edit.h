@@ -24,6 +24,9 @@ class TCaretBlink;
 // either through line_access.h. It behaves as Qt's does: its keys, mouse, double and triple click,
 // drag and drop, input-method composition, the primary selection, scrolling, focus, and what a
 // screen reader is told (long_line_accessible.h).
+//
+// long_line_edit.cpp holds its changes and painting, long_line_geometry.cpp where its line is
+// shown, long_line_input.cpp how it takes keys, the input method, the mouse, drops and its menu.
 class TLongLineEdit : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged USER true)
