@@ -1,6 +1,7 @@
 #include "field/line_runs.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextLine>
 
@@ -182,9 +183,12 @@ void TLineRuns::LayOut(TRun& Run) const {
   const QTextLine Line = Run.Layout.createLine();
   Run.Layout.endLayout();
   Run.Width = Line.naturalTextWidth();
-  const QRect Ink = QFontMetrics(Font).boundingRect(Run.Layout.text() + (Run.HasPreedit ? Preedit : QString()));
-  Run.InkTop = Ink.top();
-  Run.InkBottom = Ink.top() + Ink.height();
+  // The glyphs' own extent, from the glyphs just laid out rather than by shaping the run again.
+  QRectF Ink;
+  for (const QGlyphRun& Glyphs : Line.glyphRuns()) Ink |= Glyphs.boundingRect();
+  // About the baseline, rounded as the font's own measure rounds it.
+  Run.InkTop = qRound(Ink.top() - Line.ascent());
+  Run.InkBottom = Run.InkTop + qRound(Ink.height());
 }
 
 void TLineRuns::SetPreedit(int Position, const QString& NewPreedit, const QList<QTextLayout::FormatRange>& Formats) {
