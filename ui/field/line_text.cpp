@@ -13,8 +13,6 @@ constexpr int kClusterReach = 32;
 
 }  // namespace
 
-bool TLineText::TChange::CursorMoved() const { return NewCursor != OldCursor; }
-
 TLineText::TLineText(int MaxLength) : FMaxLength(MaxLength) {}
 
 int TLineText::Anchor() const {

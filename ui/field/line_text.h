@@ -21,14 +21,14 @@ public:
     bool SelectionChanged = false;  // the selection's range changed
     bool Rejected = false;          // text left out for the length limit
     int OldCursor = 0;
-    // The old text's characters From..From + Removed became the new text's From..From + Inserted;
-    // the rest of the text is as it was.
+    int NewCursor = 0;
+    // The old text's characters From..From + Removed (RemovedText) became the new text's
+    // From..From + Inserted; the rest of the text is as it was.
     int From = 0;
     int Removed = 0;
     int Inserted = 0;
     QString RemovedText;
-    bool CursorMoved() const;
-    int NewCursor = 0;
+    bool CursorMoved() const { return NewCursor != OldCursor; }
   };
 
   explicit TLineText(int MaxLength = 32767);

@@ -5,8 +5,6 @@
 #include <QMargins>
 #include <QWidget>
 
-#include <memory>
-
 #include "field/line_runs.h"
 #include "field/line_text.h"
 
@@ -22,7 +20,7 @@ class TCaretBlink;
 // It answers the calls of Qt's line edit under the same names and with the same meaning (text,
 // caret, selection, undo, the edit menu, the signals), so the field's filters and the strip use
 // either through line_access.h. It behaves as Qt's does: its keys, mouse, double and triple click,
-// drag and drop, input-method composition, the primary selection, scrolling, focus, and what a
+// drops, input-method composition, the primary selection, scrolling, focus, and what a
 // screen reader is told (long_line_accessible.h).
 //
 // long_line_edit.cpp holds its changes and painting, long_line_geometry.cpp where its line is
@@ -87,8 +85,6 @@ public:
   QSize minimumSizeHint() const override;
   QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 
-  // The composition the input method shows at the caret, not yet part of the text.
-  const QString& Preedit() const { return FPreedit; }
   // Where the character at Position is drawn, in the edit's coordinates: what a screen reader
   // shows of it (the caret's rectangle at the text's end).
   QRect CharacterRect(int Position) const;
