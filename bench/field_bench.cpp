@@ -139,21 +139,25 @@ void MeasureKeys(TVellox1& Strip) {
       {"caret blink", false, [&] { Field->repaint(Field->CaretRect()); }, 1.0},
   };
   const std::vector<int> Lengths = {8000, 32000, TVellox1::kExpressionLimit - 1};
-  std::vector<std::vector<double>> Times(Columns.size());
-  for (int Length : Lengths) {
-    const QString Text = Sum(Length);
-    for (std::size_t Column = 0; Column < Columns.size(); ++Column) {
-      std::vector<double> Rounds;
-      for (int Round = 0; Round < 21; ++Round) {
+  // Round by round over every length and column, so that a slow spell of the machine (a virtual
+  // machine's host, the clock's frequency) falls on every length alike and not on one of them.
+  std::vector<std::vector<std::vector<double>>> Rounds(
+      Columns.size(), std::vector<std::vector<double>>(Lengths.size()));
+  for (int Round = 0; Round < 21; ++Round) {
+    for (std::size_t Row = 0; Row < Lengths.size(); ++Row) {
+      const QString Text = Sum(Lengths[Row]);
+      for (std::size_t Column = 0; Column < Columns.size(); ++Column) {
         if (Field->text() != Text) Field->setText(Text);
-        Field->setCursorPosition(Columns[Column].AtStart ? 0 : Length);
+        Field->setCursorPosition(Columns[Column].AtStart ? 0 : Lengths[Row]);
         Columns[Column].Before();
         Settle();
-        Rounds.push_back(MillisecondsOf(Columns[Column].Action));
+        Rounds[Column][Row].push_back(MillisecondsOf(Columns[Column].Action));
       }
-      Times[Column].push_back(Median(Rounds));
     }
   }
+  std::vector<std::vector<double>> Times(Columns.size());
+  for (std::size_t Column = 0; Column < Columns.size(); ++Column)
+    for (const std::vector<double>& Cell : Rounds[Column]) Times[Column].push_back(Median(Cell));
   // Other programs' work on the machine shows in these wall-clock times: the load is given with them.
   std::ifstream LoadAverage("/proc/loadavg");
   double Load = 0;
