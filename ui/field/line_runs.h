@@ -28,7 +28,7 @@ public:
   void SetFont(const QFont& Font);
   // The line after a change: its characters From..From + Removed are now From..From + Inserted.
   void Replace(int From, int Removed, int Inserted);
-  // The whole line anew (a new font, direction or composition).
+  // The whole line laid out anew: a new text or font.
   void Reset();
   void SetPreedit(int Position, const QString& Preedit, const QList<QTextLayout::FormatRange>& Formats);
 
