@@ -395,26 +395,22 @@ void TLineText::ForgetHistory() {
   CharacterSteps = 0;
 }
 
-int TLineText::NextCharacter(int Position) const {
-  if (Position >= Length()) return Length();
+int TLineText::ClusterBoundary(int Position, bool Forward) const {
   // Boundaries found in the characters around Position alone.
   const int From = std::max(0, Position - kClusterReach);
   const int To = std::min(Length(), Position + kClusterReach);
   QTextBoundaryFinder Finder(QTextBoundaryFinder::Grapheme, QStringView(FText).sliced(From, To - From));
   Finder.setPosition(Position - From);
-  const auto Next = Finder.toNextBoundary();
-  return Next < 0 ? To : From + static_cast<int>(Next);
+  const auto Found = Forward ? Finder.toNextBoundary() : Finder.toPreviousBoundary();
+  if (Found < 0) return Forward ? To : From;
+  return From + static_cast<int>(Found);
 }
 
-int TLineText::PreviousCharacter(int Position) const {
-  if (Position <= 0) return 0;
-  const int From = std::max(0, Position - kClusterReach);
-  const int To = std::min(Length(), Position + kClusterReach);
-  QTextBoundaryFinder Finder(QTextBoundaryFinder::Grapheme, QStringView(FText).sliced(From, To - From));
-  Finder.setPosition(Position - From);
-  const auto Previous = Finder.toPreviousBoundary();
-  return Previous < 0 ? From : From + static_cast<int>(Previous);
+int TLineText::NextCharacter(int Position) const {
+  return Position >= Length() ? Length() : ClusterBoundary(Position, true);
 }
+
+int TLineText::PreviousCharacter(int Position) const { return Position <= 0 ? 0 : ClusterBoundary(Position, false); }
 
 bool TLineText::AtWordSeparator(int Position) const {
   switch (FText[Position].unicode()) {

@@ -131,6 +131,8 @@ private:
   void RemoveSelectedRaw();
   void UndoRaw(int Until);
   void RedoRaw();
+  // The character boundary after (Forward) or before Position.
+  int ClusterBoundary(int Position, bool Forward) const;
   bool AtWordSeparator(int Position) const;
   bool IsSpace(int Position) const;
 };
