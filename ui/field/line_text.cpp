@@ -130,7 +130,7 @@ TLineText::TChange TLineText::SetMaxLength(int MaxLength) {
   return SetText(FText, FCursor);
 }
 
-TLineText::TChange TLineText::SetText(const QString& Text, int Caret, bool Edited) {
+TLineText::TChange TLineText::SetText(const QString& Text, int Caret) {
   Begin();
   // A text of its own, with room to grow at either end: one shared with the caller, or one with
   // no room where the caret is, is copied whole by the next key typed into it. (Characters
@@ -148,7 +148,7 @@ TLineText::TChange TLineText::SetText(const QString& Text, int Caret, bool Edite
   SelStart = SelEnd = 0;
   ForgetHistory();
   FCursor = Caret < 0 || Caret > Length() ? Length() : Caret;
-  return Finish(Edited);
+  return Finish(false);  // set, not typed
 }
 
 TLineText::TChange TLineText::Insert(const QString& Text) {

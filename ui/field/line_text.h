@@ -49,7 +49,7 @@ public:
 
   TChange SetMaxLength(int Length);
   // A new text, cut to the limit; the caret at its end (or at Caret), the history begun anew.
-  TChange SetText(const QString& Text, int Caret = -1, bool Edited = false);
+  TChange SetText(const QString& Text, int Caret = -1);
   TChange Insert(const QString& Text);
   // Insert as its own undo step, as a paste is.
   TChange Paste(const QString& Text);
